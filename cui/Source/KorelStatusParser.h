@@ -38,6 +38,18 @@ public:
     KorelStatusParser() = default;
     virtual ~KorelStatusParser() = default;
 
+protected:
+    virtual void mergeInkStatus(InkStatus& current, InkStatus incoming);
+    virtual InkStatus convertInkStatusIQ(char a, char b);
+    virtual InkStatus convertInkStatusMN(char a, char b);
+    virtual void mergeInkAmount(InkAmount& current, InkAmount incoming);
+    virtual InkAmount convertInkAmountIQ(char a, char b);
+    virtual InkAmount convertInkAmountMN(char a, char b);
+    virtual bool Parse_InkStatus(const char* reply, int length);
+    virtual bool Parse_Status(const char* reply, int length);
+
+
+public:
     virtual bool Parse(const char* reply, int length);
     virtual void SetAsCommError();
 
@@ -51,15 +63,6 @@ public:
     bool IsStatusPrintable() const { return statusDetail > 501; }
 
 protected:
-    virtual void mergeInkStatus(InkStatus& current, InkStatus incoming);
-    virtual InkStatus convertInkStatusIQ(char a, char b);
-    virtual InkStatus convertInkStatusMN(char a, char b);
-    virtual void mergeInkAmount(InkAmount& current, InkAmount incoming);
-    virtual InkAmount convertInkAmountIQ(char a, char b);
-    virtual InkAmount convertInkAmountMN(char a, char b);
-    virtual bool Parse_InkStatus(const char* reply, int length);
-    virtual bool Parse_Status(const char* reply, int length);
-
     StatusGroup statusGroup = BeforeComm;
     StatusDetail statusDetail = Status_Unsettled;
     std::vector<int> inksOfErrorReason;
