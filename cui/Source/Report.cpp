@@ -1,0 +1,125 @@
+#include "Report.h"
+
+#include "SettingsTable.h"
+
+namespace {
+
+std::string orNA(const std::string& value) {
+    return value.empty() ? "N/A" : value;
+}
+
+std::string blackInkName(const DeviceIDs& record, const KorelStatusParser& parser) {
+    switch (parser.GetInkModel()) {
+    case InkModel_GL:
+        return orNA(record.inkNameBK);
+    case InkModel_MT:
+        return orNA(record.inkNameMK);
+    default:
+        return "N/A";
+    }
+}
+
+struct RecordKey {
+    const char* key;
+    std::string (*value)(const DeviceIDs&, const KorelStatusParser&);
+};
+
+const RecordKey kRecordKeys[] = {
+    {"deviceID", [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.deviceID); }},
+    {"deviceOption",
+     [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.deviceOption); }},
+    {"inkNameK", blackInkName},
+    {"inkNameC", [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.inkNameC); }},
+    {"inkNameM", [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.inkNameM); }},
+    {"inkNameY", [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.inkNameY); }},
+    {"inkNameMN", [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.inkNameMN); }},
+    {"inkCartridgeLayout",
+     [](const DeviceIDs& r, const KorelStatusParser&) { return orNA(r.inkCartridgeLayout); }},
+};
+
+struct InkKey {
+    const char* key;
+    int ink;
+};
+
+const InkKey kInkKeys[] = {
+    {"inkK", 'K'}, {"inkC", 'C'}, {"inkM", 'M'}, {"inkY", 'Y'}, {"inkMN", InkKey_MN},
+};
+
+struct InkLetter {
+    int ink;
+    const char* letter;
+};
+
+const InkLetter kInkLetters[] = {{'K', "K"}, {'C', "C"}, {'M', "M"}, {'Y', "Y"}};
+
+std::string inksOfErrorReason(const KorelStatusParser& parser) {
+    std::string value;
+    for (int ink : parser.GetInksOfErrorReason()) {
+        for (const InkLetter& entry : kInkLetters) {
+            if (entry.ink == ink) {
+                value += value.empty() ? "" : ",";
+                value += entry.letter;
+            }
+        }
+    }
+    return value;
+}
+
+const DeviceIDs& recordOf(ReportContext& context) {
+    static const DeviceIDs kEmpty;
+    if (context.records == nullptr) {
+        return kEmpty;
+    }
+    DeviceIDs& record = (*context.records)[context.queue];
+    if (record.deviceID.empty() && context.fetchRecord) {
+        record = context.fetchRecord(context.queue);
+    }
+    return record;
+}
+
+std::string line(const std::string& key, const std::string& value) {
+    return key + ": " + value + "\n";
+}
+
+} // namespace
+
+std::string reportLine(const std::string& key, ReportContext& context) {
+    static const KorelStatusParser kInitial;
+    const KorelStatusParser& parser = context.parser != nullptr ? *context.parser : kInitial;
+    for (const RecordKey& entry : kRecordKeys) {
+        if (key == entry.key) {
+            return line(key, entry.value(recordOf(context), parser));
+        }
+    }
+    if (key == "status") {
+        const StatusDetail detail = parser.GetStatusDetail();
+        return line(key, std::to_string(detail) + ", " + ConvertStatusDetail2STR(detail));
+    }
+    if (key == "statusGroup") {
+        const StatusGroup group = parser.GetStatusGroup();
+        return line(key, std::to_string(group) + ", " + ConvertStatusGroup2STR(group));
+    }
+    if (key == "inksOfErrorReason") {
+        return line(key, inksOfErrorReason(parser));
+    }
+    for (const InkKey& entry : kInkKeys) {
+        if (key == entry.key) {
+            return line(key, std::to_string(parser.GetInkStatus(entry.ink)) + " " +
+                                 std::to_string(parser.GetInkAmount(entry.ink)));
+        }
+    }
+    if (const SettingEntry* setting = findSetting(key)) {
+        static const std::string kNoReply;
+        return line(key, settingValue(*setting, context.reply ? *context.reply : kNoReply));
+    }
+    return line(key, "N/A");
+}
+
+std::string reportLines(const std::deque<std::string>& keys, ReportContext& context) {
+    std::string lines;
+    for (const std::string& key : keys) {
+        lines += reportLine(key, context);
+    }
+    return lines;
+}

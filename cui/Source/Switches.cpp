@@ -1,0 +1,5 @@
+#include "Switches.h"
+
+bool verbose = false;
+bool debug = false;
+bool dryrun = false;

@@ -1,0 +1,6 @@
+// Process-wide switches of tarn, false at start and set only while the command line is parsed.
+#pragma once
+
+extern bool verbose; // -v: library loading and the supported-queue scan on standard error
+extern bool debug;   // -d: every device call, the byte dumps, the queue-to-URI map
+extern bool dryrun;  // -n: no library; stand-in functions that succeed without a printer
