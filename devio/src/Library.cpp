@@ -1,0 +1,387 @@
+#include "Library.h"
+
+#include "Deadline.h"
+#include "Framing.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+namespace devio {
+
+namespace {
+
+// Longest text accepted in the status-command record; the tool's are well under 200 bytes.
+constexpr std::size_t kCommandTextLimit = 64 * 1024;
+
+bool copyText(const char* text, std::string& out) {
+    if (text == nullptr) {
+        return false;
+    }
+    const std::size_t length = ::strnlen(text, kCommandTextLimit + 1);
+    if (length > kCommandTextLimit) {
+        return false;
+    }
+    out.assign(text, length);
+    return true;
+}
+
+} // namespace
+
+int effectiveTimeout(int timeoutMs) {
+    int value = timeoutMs < 0 ? kDefaultTimeoutMs : timeoutMs;
+    if (const char* cap = std::getenv("DEXO1_MAX_TIMEOUT_MS")) {
+        const long limit = std::strtol(cap, nullptr, 10);
+        if (limit > 0 && limit < value) {
+            value = static_cast<int>(limit);
+        }
+    }
+    return value;
+}
+
+Library& Library::instance() {
+    static Library library;
+    return library;
+}
+
+DEXO_Err Library::initialize(int mode) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (mode != kDEXO_InitMode_Default) {
+        return kDEXO_Err_Param;
+    }
+    if (initialized_) {
+        return kDEXO_Err_DoubleCall;
+    }
+    if (tokenBase_ == 0) {
+        std::random_device seed;
+        tokenBase_ = seed() | 1u;
+    }
+    initialized_ = true;
+    return kDEXO_Err_NoErr;
+}
+
+DEXO_Err Library::release() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    channels_.clear();
+    devices_.clear();
+    initialized_ = false;
+    return kDEXO_Err_NoErr;
+}
+
+Device* Library::findDevice(const void* handle) {
+    auto it = devices_.find(handle);
+    return it == devices_.end() ? nullptr : it->second.get();
+}
+
+Channel* Library::findChannel(const void* handle) {
+    auto it = channels_.find(handle);
+    return it == channels_.end() ? nullptr : it->second.get();
+}
+
+DEXO_Err Library::open(const char* uri, const void** device) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    if (device == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    *device = nullptr;
+    auto entry = std::make_unique<Device>();
+    const DEXO_Err err = parseDeviceUri(uri, entry->address);
+    if (err != kDEXO_Err_NoErr) {
+        return err;
+    }
+    const void* handle = entry.get();
+    devices_.emplace(handle, std::move(entry));
+    *device = handle;
+    return kDEXO_Err_NoErr;
+}
+
+DEXO_Err Library::close(const void* device) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    Device* entry = findDevice(device);
+    if (entry == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    for (auto it = channels_.begin(); it != channels_.end();) {
+        it = it->second->device == entry ? channels_.erase(it) : std::next(it);
+    }
+    devices_.erase(device);
+    return kDEXO_Err_NoErr;
+}
+
+DEXO_Err Library::setStatusCommand(const DEXO_KorelStatusCommand* record) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    if (record == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    Device* device = findDevice(record->device);
+    if (device == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    Device updated = *device;
+    if (!copyText(record->request, updated.statusRequest) ||
+        !copyText(record->replyBegin, updated.replyBegin) ||
+        !copyText(record->replyEnd, updated.replyEnd) || updated.statusRequest.empty() ||
+        updated.replyBegin.empty() || updated.replyEnd.empty()) {
+        return kDEXO_Err_Param;
+    }
+    updated.hasStatusCommand = true;
+    updated.polled = false;
+    updated.status.clear();
+    updated.statusError = kDEXO_Err_NoErr;
+    *device = std::move(updated);
+    return kDEXO_Err_NoErr;
+}
+
+void Library::pollStatus(Device& device, int timeout) {
+    device.polled = true;
+    device.status.clear();
+    const Deadline deadline(effectiveTimeout(timeout));
+    Socket socket;
+    device.statusError = Socket::connect(device.address, deadline, socket);
+    if (device.statusError != kDEXO_Err_NoErr) {
+        return;
+    }
+    std::size_t sent = 0;
+    device.statusError =
+        socket.sendAll(device.statusRequest.data(), device.statusRequest.size(), deadline, sent);
+    if (device.statusError != kDEXO_Err_NoErr) {
+        return;
+    }
+    std::string received;
+    for (;;) {
+        Span span;
+        if (findStatusReply(received, device.replyBegin, device.replyEnd, span)) {
+            device.status = received.substr(span.begin, span.end - span.begin);
+            return;
+        }
+        if (received.size() >= kReplyLimit) {
+            device.statusError = kDEXO_Err_BufferSize;
+            return;
+        }
+        bool closed = false;
+        device.statusError =
+            socket.receiveSome(received, kReplyLimit - received.size(), deadline, closed);
+        if (device.statusError != kDEXO_Err_NoErr) {
+            return;
+        }
+        if (closed) {
+            device.statusError = kDEXO_Err_InvalidChannel;
+            return;
+        }
+    }
+}
+
+DEXO_Err Library::getSize(const void* device, unsigned long* deviceIDSize,
+                          unsigned long* statusSize) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    Device* entry = findDevice(device);
+    if (entry == nullptr || deviceIDSize == nullptr || statusSize == nullptr ||
+        !entry->hasStatusCommand) {
+        return kDEXO_Err_Param;
+    }
+    // A printer that gives no complete reply is not a failure of this call: the size is 0 and
+    // DEXOGetStatus tells why.
+    pollStatus(*entry, -1);
+    *deviceIDSize = 0;
+    *statusSize = entry->status.size();
+    return kDEXO_Err_NoErr;
+}
+
+DEXO_Err Library::getStatus(const void* device, char* buffer, unsigned long* size, int timeout) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    Device* entry = findDevice(device);
+    if (entry == nullptr || size == nullptr || !entry->hasStatusCommand) {
+        return kDEXO_Err_Param;
+    }
+    if (!entry->polled) {
+        pollStatus(*entry, timeout);
+    }
+    if (entry->status.empty()) {
+        *size = 0;
+        return entry->statusError != kDEXO_Err_NoErr ? entry->statusError : kDEXO_Err_Fatal;
+    }
+    if (buffer == nullptr || *size < entry->status.size()) {
+        *size = entry->status.size();
+        return kDEXO_Err_BufferSize;
+    }
+    std::memcpy(buffer, entry->status.data(), entry->status.size());
+    *size = entry->status.size();
+    return kDEXO_Err_NoErr;
+}
+
+DEXO_Err Library::cancel(const void* device) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    // Every call finishes before it returns, so there is never anything in flight to cancel.
+    return findDevice(device) != nullptr ? kDEXO_Err_NoErr : kDEXO_Err_Param;
+}
+
+DEXO_Err Library::openChannel(const void* device, int kind, const void** channel, int timeout) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    if (channel == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    *channel = nullptr;
+    Device* entry = findDevice(device);
+    if (entry == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    if (kind != kDEXO_OpenChChannel_Data) {
+        return kDEXO_Err_NotSupport;
+    }
+    auto opened = std::make_unique<Channel>();
+    opened->device = entry;
+    const DEXO_Err err =
+        Socket::connect(entry->address, Deadline(effectiveTimeout(timeout)), opened->socket);
+    if (err != kDEXO_Err_NoErr) {
+        return err;
+    }
+    const void* handle = opened.get();
+    channels_.emplace(handle, std::move(opened));
+    *channel = handle;
+    return kDEXO_Err_NoErr;
+}
+
+DEXO_Err Library::closeChannel(const void* channel, int timeout) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    Channel* entry = findChannel(channel);
+    if (entry == nullptr) {
+        return kDEXO_Err_InvalidChannel;
+    }
+    // Waiting for the printer to end its side means it has taken every byte written, the last
+    // function command included, before the caller goes on.
+    DEXO_Err err = kDEXO_Err_NoErr;
+    if (!entry->broken) {
+        err = entry->socket.shutdownAndDrain(Deadline(effectiveTimeout(timeout)));
+    }
+    channels_.erase(channel);
+    return err;
+}
+
+DEXO_Err Library::write(const void* channel, const char* data, unsigned long* size, int timeout) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    Channel* entry = findChannel(channel);
+    if (entry == nullptr) {
+        return kDEXO_Err_InvalidChannel;
+    }
+    if (size == nullptr || (data == nullptr && *size > 0)) {
+        return kDEXO_Err_Param;
+    }
+    if (entry->broken) {
+        *size = 0;
+        return kDEXO_Err_InvalidChannel;
+    }
+    std::size_t sent = 0;
+    const DEXO_Err err =
+        entry->socket.sendAll(data, *size, Deadline(effectiveTimeout(timeout)), sent);
+    *size = sent;
+    if (err != kDEXO_Err_NoErr) {
+        entry->broken = true;
+    }
+    return err;
+}
+
+std::string Library::nextToken() {
+    char token[9];
+    std::snprintf(token, sizeof token, "%08X",
+                  static_cast<unsigned>(tokenBase_ + 2654435761u * ++tokenCount_));
+    return token;
+}
+
+DEXO_Err Library::synchronise(Channel& channel, int timeout) {
+    const Deadline deadline(effectiveTimeout(timeout));
+    const std::string token = nextToken();
+    const std::string query = syncQuery(token);
+    std::size_t sent = 0;
+    DEXO_Err err = channel.socket.sendAll(query.data(), query.size(), deadline, sent);
+    const std::size_t limit = kReplyLimit + syncAnswer(token).size();
+    while (err == kDEXO_Err_NoErr) {
+        Span span;
+        if (findSyncedReply(channel.received, token, span)) {
+            channel.held = channel.received.substr(span.begin, span.end - span.begin);
+            channel.received.erase(0, span.end + syncAnswer(token).size());
+            return kDEXO_Err_NoErr;
+        }
+        if (channel.received.size() >= limit) {
+            err = kDEXO_Err_BufferSize;
+            break;
+        }
+        bool closed = false;
+        err = channel.socket.receiveSome(channel.received, limit - channel.received.size(),
+                                         deadline, closed);
+        if (err == kDEXO_Err_NoErr && closed) {
+            err = kDEXO_Err_InvalidChannel;
+        }
+    }
+    // A reply that did not end where it should is not handed out in part.
+    channel.broken = true;
+    channel.received.clear();
+    channel.held.clear();
+    return err;
+}
+
+DEXO_Err Library::read(const void* channel, char* buffer, unsigned long* size, int timeout) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!initialized_) {
+        return kDEXO_Err_Init;
+    }
+    Channel* entry = findChannel(channel);
+    if (entry == nullptr) {
+        return kDEXO_Err_InvalidChannel;
+    }
+    if (size == nullptr) {
+        return kDEXO_Err_Param;
+    }
+    if (entry->broken) {
+        *size = 0;
+        return kDEXO_Err_InvalidChannel;
+    }
+    if (entry->held.empty()) {
+        const DEXO_Err err = synchronise(*entry, timeout);
+        if (err != kDEXO_Err_NoErr) {
+            *size = 0;
+            return err;
+        }
+    }
+    if (buffer == nullptr) {
+        *size = entry->held.size();
+        return kDEXO_Err_NoErr;
+    }
+    const std::size_t count = *size < entry->held.size() ? *size : entry->held.size();
+    std::memcpy(buffer, entry->held.data(), count);
+    entry->held.erase(0, count);
+    *size = count;
+    return kDEXO_Err_NoErr;
+}
+
+} // namespace devio
