@@ -1,0 +1,270 @@
+#include "MainFrame.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QMovie>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+// The default status pictures, index 0 to 11; each model brings its own list later.
+const char* const DefaultStatusPictures[] = {
+    "://images/status_01.png",  "://images/status_03.png", "://images/status_04.png",
+    "://images/status_05.png",  "://images/status_06.png", "://images/status_07.png",
+    "://images/status_8,9.png", "://images/status_10.png", "://images/status_11.png",
+    "://images/status_12.png",  "://images/status_13.png", "://images/status_14.png",
+};
+
+struct Connection {
+    QObject* sender;
+    const char* signal;
+    QObject* receiver;
+    const char* slot;
+};
+
+} // namespace
+
+static void initEmbeddedPictures() {
+    Q_INIT_RESOURCE(images);
+}
+
+MainFrame::MainFrame() : QWidget(nullptr) {
+    initEmbeddedPictures();
+    prepareIncetances();
+    connectWidgets1();
+    checkCapability();
+    showStartup();
+    connectWidgets2();
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::prepareIncetances() {
+    setObjectName("MainFrame");
+    setWindowTitle("Tarn Utility");
+    setWindowIcon(QIcon("://images/AppIcon.png"));
+
+    const auto place = [this](Page& page, auto& form) {
+        page.setParent(this);
+        form.setupUi(&page);
+    };
+    place(pageStartup, uiStartup);
+    place(pageSTM, uiSTM);
+
+    QWidget* const gauges[] = {uiSTM.barInkK, uiSTM.barInkC, uiSTM.barInkM, uiSTM.barInkY,
+                               uiSTM.barInkMN};
+    for (int i = 0; i < 10; ++i)
+        inkGaugeLabels[i] = new QLabel(gauges[i % 5]);
+
+    place(pageNozzleCheck1, uiNozzleCheck1);
+    place(pageNozzleCheck2, uiNozzleCheck2);
+    place(pageHeadCleaning1, uiHeadCleaning1);
+    place(pageHeadCleaning2, uiHeadCleaning2);
+    place(pageHeadCleaning3, uiHeadCleaning3);
+    place(pagePowerInkFlushing1, uiPowerInkFlushing1);
+    place(pagePowerInkFlushing2, uiPowerInkFlushing2);
+    place(pagePowerInkFlushing3, uiPowerInkFlushing3);
+    place(pageBidAdjust1, uiBidAdjust1);
+    place(pageBidAdjust2, uiBidAdjust2);
+    place(pageBidAdjust3, uiBidAdjust3);
+    place(pagePfAdjust1, uiPfAdjust1);
+    place(pagePfAdjust2, uiPfAdjust2);
+    place(pagePfAdjust3, uiPfAdjust3);
+    place(pagePfAdjust4, uiPfAdjust4);
+    place(pagePfAdjust5, uiPfAdjust5);
+    place(pagePaperSetting1, uiPaperSetting1);
+    place(pagePaperSetting2, uiPaperSetting2);
+    place(pagePaperSetting3, uiPaperSetting3);
+    place(pageGeometrySetting1A, uiGeometrySetting1A);
+    place(pageGeometrySetting1P, uiGeometrySetting1P);
+    place(pageGeometrySetting2, uiGeometrySetting2);
+    place(pageAfterPrinting1, uiAfterPrinting1);
+    place(pageAfterPrinting2, uiAfterPrinting2);
+    place(pagePrinterSetting1, uiPrinterSetting1);
+    place(pagePrinterSetting2, uiPrinterSetting2);
+}
+
+void MainFrame::connectWidgets1() {
+    const char* const clicked = SIGNAL(clicked());
+    const char* const show = SLOT(show());
+    // The page graph: every button and the page or slot it leads to.
+    const Connection graph[] = {
+        {uiStartup.btnUpdatePrinterStatus, clicked, this, SLOT(updatePrinterStatus())},
+        {uiStartup.btnPrinterWindow, clicked, this, SLOT(entry_pageSTM())},
+        {uiStartup.btnNozzleCheck, clicked, &pageNozzleCheck1, show},
+        {uiStartup.btnHeadCleaning, clicked, &pageHeadCleaning1, show},
+        {uiStartup.btnPowerInkFlushing, clicked, this, SLOT(entry_pagePowerInkFlushing1())},
+        {uiStartup.btnBidAdjust, clicked, &pageBidAdjust1, show},
+        {uiStartup.btnPfAdjust, clicked, &pagePfAdjust1, show},
+        {uiStartup.btnPaperSetting, clicked, this, SLOT(entry_pagePaperSetting1())},
+        {uiStartup.btnGeometrySetting, clicked, this, SLOT(entry_geometrySetting1())},
+        {uiStartup.btnAfterPrinting, clicked, this, SLOT(entry_pageAfterPrinting1())},
+        {uiStartup.btnPrinterSetting, clicked, this, SLOT(entry_pagePrinterSetting1())},
+        {uiSTM.btnBack, clicked, this, SLOT(leave_pageSTM())},
+        {uiNozzleCheck1.btnCancel, clicked, &pageStartup, show},
+        {uiNozzleCheck1.btnPrint, clicked, this, SLOT(entry_pageNozzleCheck2())},
+        {uiNozzleCheck2.btnHeadCleaning, clicked, &pageHeadCleaning1, show},
+        {uiNozzleCheck2.btnFinish, clicked, &pageStartup, show},
+        {uiHeadCleaning1.btnCancel, clicked, &pageStartup, show},
+        {uiHeadCleaning1.btnStart, clicked, this, SLOT(entry_pageHeadCleaning2())},
+        {uiHeadCleaning2.btnCancel, clicked, &pageStartup, show},
+        {uiHeadCleaning2.btnNext, clicked, &pageHeadCleaning3, show},
+        {uiHeadCleaning3.btnNozzleCheck, clicked, &pageNozzleCheck1, show},
+        {uiHeadCleaning3.btnFinish, clicked, &pageStartup, show},
+        {uiPowerInkFlushing1.btnCancel, clicked, &pageStartup, show},
+        {uiPowerInkFlushing1.btnStart, clicked, this, SLOT(entry_pagePowerInkFlushing2())},
+        {uiPowerInkFlushing2.btnCancel, clicked, &pageStartup, show},
+        {uiPowerInkFlushing2.btnNext, clicked, &pagePowerInkFlushing3, show},
+        {uiPowerInkFlushing3.btnNozzleCheck, clicked, &pageNozzleCheck1, show},
+        {uiPowerInkFlushing3.btnFinish, clicked, &pageStartup, show},
+        {uiBidAdjust1.btnCancel, clicked, &pageStartup, show},
+        {uiBidAdjust1.btnPrint, clicked, &pageBidAdjust2, show},
+        {uiBidAdjust2.btnCancel, clicked, &pageStartup, show},
+        {uiBidAdjust2.btnSend, clicked, &pageBidAdjust3, show},
+        {uiBidAdjust3.btnFinish, clicked, &pageStartup, show},
+        {uiPfAdjust1.btnCancel, clicked, &pageStartup, show},
+        {uiPfAdjust1.btnPrint, clicked, &pagePfAdjust2, show},
+        {uiPfAdjust2.btnCancel, clicked, &pageStartup, show},
+        {uiPfAdjust2.btnSend, clicked, &pagePfAdjust3, show},
+        {uiPfAdjust3.btnCancel, clicked, &pageStartup, show},
+        {uiPfAdjust3.btnPrint, clicked, &pagePfAdjust4, show},
+        {uiPfAdjust4.btnCancel, clicked, &pageStartup, show},
+        {uiPfAdjust4.btnSend, clicked, &pagePfAdjust5, show},
+        {uiPfAdjust5.btnFinish, clicked, &pageStartup, show},
+        {uiPaperSetting1.btnCancel, clicked, &pageStartup, show},
+        {uiPaperSetting1.btnSend, clicked, this, SLOT(switch_entry_pagePaperSetting())},
+        {uiPaperSetting2.btnFinish, clicked, &pageStartup, show},
+        {uiPaperSetting3.btnCancel, clicked, &pagePaperSetting1, show},
+        {uiPaperSetting3.btnSend, clicked, this, SLOT(entry_pagePaperSetting2())},
+        {uiGeometrySetting1A.btnCancel, clicked, &pageStartup, show},
+        {uiGeometrySetting1A.btnSend, clicked, this, SLOT(entry_geometrySetting2())},
+        {uiGeometrySetting1P.btnCancel, clicked, &pageStartup, show},
+        {uiGeometrySetting1P.btnSend, clicked, this, SLOT(entry_geometrySetting2())},
+        {uiGeometrySetting2.btnFinish, clicked, &pageStartup, show},
+        {uiAfterPrinting1.btnCancel, clicked, &pageStartup, show},
+        {uiAfterPrinting1.btnSend, clicked, this, SLOT(entry_pageAfterPrinting2())},
+        {uiAfterPrinting2.btnFinish, clicked, &pageStartup, show},
+        {uiPrinterSetting1.btnCancel, clicked, &pageStartup, show},
+        {uiPrinterSetting1.btnSend, clicked, this, SLOT(entry_pagePrinterSetting2())},
+        {uiPrinterSetting2.btnFinish, clicked, &pageStartup, show},
+        {uiStartup.selectPrintQueue, SIGNAL(currentIndexChanged(int)), this,
+         SLOT(updatePrinterOption())},
+        // The picture changes before the ranges are adapted to the new form.
+        {uiPaperSetting1.selectFormDetectionType, SIGNAL(activated(int)),
+         &formDetectionImageSwitcher, SLOT(switchImage(int))},
+        {uiPaperSetting1.selectFormDetectionType, SIGNAL(activated(int)), this,
+         SLOT(switchFormGapRange())},
+    };
+    for (const Connection& connection : graph)
+        connect(connection.sender, connection.signal, connection.receiver, connection.slot);
+
+    // The adjustment-sheet wizards are built and wired but cannot be entered.
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{uiStartup.btnBidAdjust, uiStartup.labelBidAdjust,
+                                         uiStartup.btnPfAdjust, uiStartup.labelPfAdjust})
+        hidden->hide();
+
+    cleaningAnimation = new QMovie(compatibility.mngSupported ? "://images/CleaningProgress.mng"
+                                                              : "://images/CleaningProgress.gif",
+                                   QByteArray(), this);
+    cleaningAnimation->start();
+    for (QLabel* label :
+         {uiHeadCleaning2.labelCleaningProgress, uiPowerInkFlushing2.labelCleaningProgress}) {
+        label->setAttribute(Qt::WA_NoSystemBackground);
+        label->setMovie(cleaningAnimation);
+    }
+
+    statusImageSwitcher.bindLabel(uiStartup.iconSelectedPrinter);
+    statusImageSwitcher.bindLabel(uiSTM.iconSelectedPrinter);
+    for (const char* picture : DefaultStatusPictures)
+        statusImageSwitcher.addItem(picture);
+    formDetectionImageSwitcher.bindLabel(uiPaperSetting1.labelFormDetectionTypeImage);
+}
+
+void MainFrame::checkCapability() {
+    bool nozzleCheck = false;
+    bool cleaning = false;
+    command.enumCapability([&](const std::string& item) {
+        if (item.rfind("printNozzleCheck", 0) == 0)
+            nozzleCheck = true;
+        if (item.rfind("startCleaningHead", 0) == 0)
+            cleaning = true;
+        return 0;
+    });
+    uiStartup.btnNozzleCheck->setEnabled(nozzleCheck);
+    uiStartup.btnHeadCleaning->setEnabled(cleaning);
+    uiStartup.btnPowerInkFlushing->setEnabled(cleaning);
+}
+
+void MainFrame::showStartup() {
+    QComboBox* const queues = uiStartup.selectPrintQueue;
+    command.enumQueue([queues](const std::string& name) {
+        queues->addItem(QString::fromStdString(name));
+        return 0;
+    });
+
+    if (queues->count() > 0) {
+        updatePrinterStatusWidgets(Status_Unsettled);
+    } else {
+        for (QWidget* widget : std::initializer_list<QWidget*>{
+                 uiStartup.selectPrintQueue, uiStartup.iconSelectedPrinter,
+                 uiStartup.btnUpdatePrinterStatus, uiStartup.btnPrinterWindow,
+                 uiStartup.btnNozzleCheck, uiStartup.btnHeadCleaning, uiStartup.btnPowerInkFlushing,
+                 uiStartup.btnBidAdjust, uiStartup.btnPfAdjust, uiStartup.btnPaperSetting,
+                 uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting,
+                 uiStartup.btnPrinterSetting, uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
+            widget->setEnabled(false);
+        QMessageBox::warning(
+            this, tr("Tarn Utility cannot be launched."),
+            tr("Check on the following.\n- The product is turned on.\n- The product is "
+               "connected to your computer correctly.\n- The product is located in the "
+               "Printers list box.\n\nIf the error is not fixed, Tarn Utility is not available "
+               "for your computer."),
+            QMessageBox::Ok, QMessageBox::NoButton);
+    }
+
+    measurementSystem = QLocale::system().measurementSystem();
+    applyStartupRanges();
+    updatePrinterOption();
+    updatePrinterStatusWidgets(Status_Unsettled);
+    pageStartup.show();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, pageStartup.size(),
+                                        screen->availableGeometry()));
+}
+
+void MainFrame::connectWidgets2() {
+    connect(uiStartup.selectPrintQueue, SIGNAL(currentIndexChanged(int)), this,
+            SLOT(updatePrinterStatus()));
+    QTimer::singleShot(100, this, SLOT(updatePrinterStatus()));
+}
+
+bool MainFrame::printerReady() {
+    updatePrinterStatus();
+    if (lastStatusGroup != Warning && lastStatusGroup != Others) {
+        entry_pageSTM();
+        return false;
+    }
+    return true;
+}
+
+void MainFrame::showCommunicationError() {
+    updatePrinterStatusWidgets(Status_CommError);
+    lastStatusGroup = BeforeComm;
+    entry_pageSTM();
+}
+
+bool MainFrame::guardedStep(const std::function<bool()>& operation) {
+    if (!printerReady())
+        return false;
+    if (!operation()) {
+        showCommunicationError();
+        return false;
+    }
+    return true;
+}

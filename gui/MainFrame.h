@@ -1,0 +1,195 @@
+// The single window of tarnqt: owns the tool bridge, the 28 pages and the printer state they share.
+#pragma once
+
+#include "Command.h"
+#include "CompatiblityCheck.h"
+#include "ImageSwitcher.h"
+#include "Page.h"
+#include "StatusTypes.h"
+
+#include "ui_AfterPrinting1.h"
+#include "ui_AfterPrinting2.h"
+#include "ui_BidAdjust1.h"
+#include "ui_BidAdjust2.h"
+#include "ui_BidAdjust3.h"
+#include "ui_GeometrySetting1A.h"
+#include "ui_GeometrySetting1P.h"
+#include "ui_GeometrySetting2.h"
+#include "ui_HeadCleaning1.h"
+#include "ui_HeadCleaning2.h"
+#include "ui_HeadCleaning3.h"
+#include "ui_NozzleCheck1.h"
+#include "ui_NozzleCheck2.h"
+#include "ui_PaperSetting1.h"
+#include "ui_PaperSetting2.h"
+#include "ui_PaperSetting3.h"
+#include "ui_PfAdjust1.h"
+#include "ui_PfAdjust2.h"
+#include "ui_PfAdjust3.h"
+#include "ui_PfAdjust4.h"
+#include "ui_PfAdjust5.h"
+#include "ui_PowerInkFlushing1.h"
+#include "ui_PowerInkFlushing2.h"
+#include "ui_PowerInkFlushing3.h"
+#include "ui_PrinterSetting1.h"
+#include "ui_PrinterSetting2.h"
+#include "ui_STM.h"
+#include "ui_Startup.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QDoubleSpinBox;
+class QLabel;
+class QMovie;
+
+class MainFrame : public QWidget {
+    Q_OBJECT
+public:
+    MainFrame();
+    ~MainFrame() override;
+
+protected:
+    virtual void prepareIncetances();
+    virtual void connectWidgets1();
+    virtual void checkCapability();
+    virtual void setNumericRange(QDoubleSpinBox* box, QLabel* unitLabel, QLabel* rangeLabel,
+                                 int minDot, int maxDot, int precision);
+    virtual void showStartup();
+    virtual void connectWidgets2();
+
+private slots:
+    bool updatePrinterOption();
+    QString composeTargetInkList(const std::vector<int>& inksOfErrorReason);
+    bool updatePrinterStatus();
+    bool updatePrinterStatusWidgets(
+        StatusDetail status, const std::vector<int>& inksOfErrorReason = {},
+        InkStatus inkStatusK = InkStatus_Unknown, InkAmount inkAmountK = InkAmount_Unknown,
+        InkStatus inkStatusC = InkStatus_Unknown, InkAmount inkAmountC = InkAmount_Unknown,
+        InkStatus inkStatusM = InkStatus_Unknown, InkAmount inkAmountM = InkAmount_Unknown,
+        InkStatus inkStatusY = InkStatus_Unknown, InkAmount inkAmountY = InkAmount_Unknown,
+        InkStatus inkStatusMN = InkStatus_Unknown, InkAmount inkAmountMN = InkAmount_Unknown);
+    bool entry_pageSTM();
+    bool leave_pageSTM();
+    bool entry_pageNozzleCheck2();
+    bool entry_pageHeadCleaning2();
+    bool entry_pagePowerInkFlushing1();
+    bool entry_pagePowerInkFlushing2();
+    bool entry_pagePaperSetting1();
+    bool switchFormGapRange();
+    bool switch_entry_pagePaperSetting();
+    bool entry_pagePaperSetting2();
+    double Dot2Len(int dot);
+    int Len2Dot(double len);
+    bool entry_geometrySetting1();
+    bool entry_geometrySetting2();
+    bool entry_pageAfterPrinting1();
+    bool entry_pageAfterPrinting2();
+    bool entry_pagePrinterSetting1();
+    bool entry_pagePrinterSetting2();
+
+private:
+    // The start-up ranges of the position, media and after-printing fields, before the first
+    // printer is configured.
+    void applyStartupRanges();
+
+    // The guarded step of every page that talks to the printer. printerReady refreshes the
+    // status and, unless the group is Warning or Others, shows the status monitor and returns
+    // false. showCommunicationError is the fall-back after a failed tool run. guardedStep
+    // combines both around one printer operation: true when the operation ran and succeeded,
+    // so the caller then fills or shows its next page.
+    bool printerReady();
+    void showCommunicationError();
+    bool guardedStep(const std::function<bool()>& operation);
+
+    Command command;
+    CompatiblityCheck compatibility;
+
+    Ui_Startup uiStartup;
+    Ui_STM uiSTM;
+    Ui_NozzleCheck1 uiNozzleCheck1;
+    Ui_NozzleCheck2 uiNozzleCheck2;
+    Ui_HeadCleaning1 uiHeadCleaning1;
+    Ui_HeadCleaning2 uiHeadCleaning2;
+    Ui_HeadCleaning3 uiHeadCleaning3;
+    Ui_PowerInkFlushing1 uiPowerInkFlushing1;
+    Ui_PowerInkFlushing2 uiPowerInkFlushing2;
+    Ui_PowerInkFlushing3 uiPowerInkFlushing3;
+    Ui_BidAdjust1 uiBidAdjust1;
+    Ui_BidAdjust2 uiBidAdjust2;
+    Ui_BidAdjust3 uiBidAdjust3;
+    Ui_PfAdjust1 uiPfAdjust1;
+    Ui_PfAdjust2 uiPfAdjust2;
+    Ui_PfAdjust3 uiPfAdjust3;
+    Ui_PfAdjust4 uiPfAdjust4;
+    Ui_PfAdjust5 uiPfAdjust5;
+    Ui_PaperSetting1 uiPaperSetting1;
+    Ui_PaperSetting2 uiPaperSetting2;
+    Ui_PaperSetting3 uiPaperSetting3;
+    Ui_GeometrySetting1A uiGeometrySetting1A;
+    Ui_GeometrySetting1P uiGeometrySetting1P;
+    Ui_GeometrySetting2 uiGeometrySetting2;
+    Ui_AfterPrinting1 uiAfterPrinting1;
+    Ui_AfterPrinting2 uiAfterPrinting2;
+    Ui_PrinterSetting1 uiPrinterSetting1;
+    Ui_PrinterSetting2 uiPrinterSetting2;
+
+    ImageSwitcher statusImageSwitcher;
+    ImageSwitcher formDetectionImageSwitcher;
+    // Hatch labels 0-4 and icon labels 5-9 on the gauges K, C, M, Y, MN of the status page.
+    QLabel* inkGaugeLabels[10] = {};
+
+    Page pageStartup;
+    Page pageSTM;
+    Page pageNozzleCheck1;
+    Page pageNozzleCheck2;
+    Page pageHeadCleaning1;
+    Page pageHeadCleaning2;
+    Page pageHeadCleaning3;
+    Page pagePowerInkFlushing1;
+    Page pagePowerInkFlushing2;
+    Page pagePowerInkFlushing3;
+    Page pageBidAdjust1;
+    Page pageBidAdjust2;
+    Page pageBidAdjust3;
+    Page pagePfAdjust1;
+    Page pagePfAdjust2;
+    Page pagePfAdjust3;
+    Page pagePfAdjust4;
+    Page pagePfAdjust5;
+    Page pagePaperSetting1;
+    Page pagePaperSetting2;
+    Page pagePaperSetting3;
+    Page pageGeometrySetting1A;
+    Page pageGeometrySetting1P;
+    Page pageGeometrySetting2;
+    Page pageAfterPrinting1;
+    Page pageAfterPrinting2;
+    Page pagePrinterSetting1;
+    Page pagePrinterSetting2;
+
+    Page* returnPage = nullptr;
+    int measurementSystem = 0;
+    std::string queueName;
+    std::string deviceOption;
+    std::string modelName;
+    QString blackInkName;
+    std::string inkNameK;
+    std::string inkNameC;
+    std::string inkNameM;
+    std::string inkNameY;
+    std::string inkNameMN;
+    std::string inkCartridgeLayout;
+    int lastStatusGroup = 0;
+
+    // The cleaning animation shared by the two progress pages; the window owns it, so a window
+    // built again (as the tests do) leaves nothing behind.
+    QMovie* cleaningAnimation = nullptr;
+
+    // The window's tests look at the members that the pages share.
+    friend class MainFrameTestAccess;
+};

@@ -1,0 +1,40 @@
+#include "Page.h"
+
+#include "RunFlags.h"
+
+#include <cstdio>
+
+Page::Page() : QWidget(nullptr) {
+    hide();
+}
+
+QWidget* Page::onDisplay(QWidget* window) {
+    QWidget* widget = window->childAt(0, 0);
+    // A form widget that reaches the corner still belongs to its page: climb to the window's
+    // direct child, so the page itself is hidden and not just that widget.
+    while (widget && widget->parentWidget() != window)
+        widget = widget->parentWidget();
+    return widget;
+}
+
+void Page::show() {
+    const QByteArray name = objectName().toLocal8Bit();
+    QWidget* window = parentWidget();
+    if (!window) {
+        if (verbose)
+            std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
+        QWidget::show();
+        return;
+    }
+    QWidget* current = onDisplay(window);
+    if (current && current != this) {
+        if (verbose)
+            std::fprintf(stderr, "[%s] -> [%s]\n", current->objectName().toLocal8Bit().constData(),
+                         name.constData());
+        current->hide();
+    } else if (verbose) {
+        std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
+    }
+    QWidget::show();
+    window->adjustSize();
+}
