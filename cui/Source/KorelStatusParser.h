@@ -4,6 +4,7 @@
 #include "KorelStatusEnum.h"
 
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 // A pair of ASCII letters packed into one int: first letter * 256 + second letter.
@@ -48,7 +49,6 @@ protected:
     virtual bool Parse_InkStatus(const char* reply, int length);
     virtual bool Parse_Status(const char* reply, int length);
 
-
 public:
     virtual bool Parse(const char* reply, int length);
     virtual void SetAsCommError();
@@ -81,4 +81,9 @@ class KorelStatusParserDryrun : public virtual KorelStatusParser {
 public:
     ~KorelStatusParserDryrun() override = default;
     bool Parse(const char* reply, int length) override;
+
+protected:
+    // Fills the made-up state from the given clock (Parse uses the calendar time); the clock is
+    // read once for the detail and again for each ink, as the state drifts within a call.
+    void FillFromClock(std::time_t (*clock)(std::time_t*));
 };
