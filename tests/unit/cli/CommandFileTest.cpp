@@ -1,0 +1,154 @@
+// Loading the command file (line ends, limit, files that cannot be read) and storing the reply.
+#include "CommandFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+class CommandFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tarn-cmdfile-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        const std::string command = "rm -rf '" + dir_ + "'";
+        ASSERT_EQ(system(command.c_str()), 0);
+    }
+    std::string file(const std::string& name, const std::string& content) {
+        const std::string path = dir_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    static std::string readFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::string dir_;
+};
+
+struct ContentCase {
+    const char* name;
+    std::string content;
+    std::string text;
+};
+
+void PrintTo(const ContentCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandFileContent : public CommandFileTest,
+                           public ::testing::WithParamInterface<ContentCase> {};
+
+TEST_P(CommandFileContent, EveryLineEndsWithALineEnd) {
+    const ContentCase& c = GetParam();
+    std::string text = "left over";
+    EXPECT_EQ(loadCommandFile(file("commands", c.content), text), CommandFileStatus::Loaded);
+    EXPECT_EQ(text, c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandFileContent,
+    ::testing::Values(
+        ContentCase{"Empty", "", ""},
+        ContentCase{"LastLineWithoutLineEnd", "~H(CLM,P\n~W(PNC", "~H(CLM,P\n~W(PNC\n"},
+        ContentCase{"LastLineWithLineEnd", "~W(PNC\n", "~W(PNC\n"},
+        ContentCase{"CarriageReturnStays", "a\r\nb\r", "a\r\nb\r\n"},
+        ContentCase{"EmptyLinesStay", "\n\n", "\n\n"},
+        ContentCase{"NulBytesStay", std::string("a\0b", 3), std::string("a\0b\n", 4)}),
+    [](const ::testing::TestParamInfo<ContentCase>& info) { return info.param.name; });
+
+TEST_F(CommandFileTest, LimitIsInclusive) {
+    std::string text;
+    EXPECT_EQ(loadCommandFile(file("exact", std::string(100, 'x')), text, 100),
+              CommandFileStatus::Loaded);
+    EXPECT_EQ(text.size(), 101u);
+    EXPECT_EQ(loadCommandFile(file("over", std::string(101, 'x')), text, 100),
+              CommandFileStatus::TooLarge);
+    EXPECT_TRUE(text.empty());
+}
+
+TEST_F(CommandFileTest, FilesThatCannotBeReadFailToOpen) {
+    std::string text;
+    EXPECT_EQ(loadCommandFile(dir_ + "/missing", text), CommandFileStatus::OpenFailed);
+    EXPECT_EQ(loadCommandFile(dir_, text), CommandFileStatus::OpenFailed);
+    if (geteuid() != 0) {
+        const std::string locked = file("locked", "x");
+        chmod(locked.c_str(), 0);
+        EXPECT_EQ(loadCommandFile(locked, text), CommandFileStatus::OpenFailed);
+    }
+}
+
+// A FIFO cannot tell its size: the limit is counted while reading.
+struct PipeCase {
+    const char* name;
+    size_t bytes;
+    CommandFileStatus status;
+};
+
+void PrintTo(const PipeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandFilePipe : public CommandFileTest, public ::testing::WithParamInterface<PipeCase> {};
+
+TEST_P(CommandFilePipe, EnforcesTheLimitWhileReading) {
+    const PipeCase& c = GetParam();
+    const std::string path = dir_ + "/fifo";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    std::thread writer([&] {
+        const int fd = open(path.c_str(), O_WRONLY);
+        const std::string data(c.bytes, 'y');
+        size_t done = 0;
+        while (fd >= 0 && done < data.size()) {
+            const ssize_t put = write(fd, data.data() + done, data.size() - done);
+            if (put <= 0) {
+                break; // the reader stopped early
+            }
+            done += static_cast<size_t>(put);
+        }
+        if (fd >= 0) {
+            close(fd);
+        }
+    });
+    std::string text;
+    signal(SIGPIPE, SIG_IGN);
+    EXPECT_EQ(loadCommandFile(path, text, 200000), c.status);
+    writer.join();
+    if (c.status == CommandFileStatus::Loaded) {
+        EXPECT_EQ(text, std::string(c.bytes, 'y') + "\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fifo, CommandFilePipe,
+    ::testing::Values(PipeCase{"Small", 10, CommandFileStatus::Loaded},
+                      PipeCase{"SeveralBlocksAtTheLimit", 200000, CommandFileStatus::Loaded},
+                      PipeCase{"OneByteOver", 200001, CommandFileStatus::TooLarge}),
+    [](const ::testing::TestParamInfo<PipeCase>& info) { return info.param.name; });
+
+TEST_F(CommandFileTest, ReplyIsStoredUpToItsFirstNulAndTruncatesTheFile) {
+    const std::string path = file("reply", "an older and longer reply");
+    EXPECT_TRUE(storeReply(path, std::string("^S(CLM,P,IR\r\n\0tail", 18)));
+    EXPECT_EQ(readFile(path), "^S(CLM,P,IR\r\n");
+}
+
+TEST_F(CommandFileTest, ReplyFileInAMissingFolderIsRefused) {
+    EXPECT_FALSE(storeReply(dir_ + "/missing/reply", "x"));
+}
+
+TEST(CommandFileMessages, AreTheDocumentedLines) {
+    EXPECT_STREQ(commandFileMessage(CommandFileStatus::OpenFailed), "Failed to open file.\n");
+    EXPECT_STREQ(commandFileMessage(CommandFileStatus::TooLarge),
+                 "The input file exceeds the maximum command length.\n");
+}
+
+} // namespace
