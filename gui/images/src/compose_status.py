@@ -127,11 +127,11 @@ def c5000(dark=False):
 
     mb = 6 if dark else 0
     parts = {
-        "ink_cover": (x + 54, y + 29, 80, 15),
-        "front_cover": (x + 20, y + 29, 105, 15),
-        "maintenance": (x + w + 8, y + h - 10 - mb, 10, 17),
+        "ink_cover": (x + 54, y + 29, 80, 18),
+        "front_cover": (x + 20, y + 29, 105, 18),
+        "maintenance": (x + w + 8, y + h - 10 - mb, 10, 19),
         "paper_cover": (x + 28, y - 5, 240),
-        "paper_slot": (x + 30, y + 14, 110, 17),
+        "paper_slot": (x + 30, y + 14, 110, 20),
         "panel": (x + 56, y + 12, 300),
     }
     return Printer(lambda: draw(False), lambda: draw(True), parts, (x + 30, y - 24))
@@ -217,9 +217,10 @@ def c9000():
     return Printer(lambda: draw(False), lambda: draw(True), parts, (x + 34, y - 26))
 
 
-def arrow(tip_x, tip_y, angle, length=21):
+def arrow(tip_x, tip_y, angle, length=23):
     """A bold white arrow whose tip is at (tip_x, tip_y), coming from angle degrees."""
-    shape = [(0, 0), (-9, -7), (-9, -3), (-length, -3), (-length, 3), (-9, 3), (-9, 7)]
+    shape = [(0, 0), (-11, -8), (-11, -3.5), (-length, -3.5), (-length, 3.5), (-11, 3.5),
+             (-11, 8)]
     a = math.radians(angle)
     # The local arrow points to +x with its tail on -x; turn the tail towards the angle.
     ca, sa = math.cos(a + math.pi), math.sin(a + math.pi)
