@@ -134,7 +134,7 @@ def c5000(dark=False):
         "paper_slot": (x + 30, y + 14, 110, 20),
         "panel": (x + 56, y + 12, 300),
     }
-    return Printer(lambda: draw(False), lambda: draw(True), parts, (x + 30, y - 24))
+    return Printer(lambda: draw(False), lambda: draw(True), parts, (x + 30, y - 21))
 
 
 def c2000():
@@ -176,7 +176,7 @@ def c2000():
         "paper_slot": (x + 19, y + 10, 125, 19),
         "panel": (x + 43, y + 7, 330),
     }
-    return Printer(lambda: draw(False), lambda: draw(True), parts, (x + 28, y - 26))
+    return Printer(lambda: draw(False), lambda: draw(True), parts, (x + 28, y - 23))
 
 
 def c9000():
