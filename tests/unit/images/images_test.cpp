@@ -26,7 +26,8 @@ struct Picture {
     int height;
 };
 
-// Every still picture the window loads, by the path it uses.
+// Every still picture the window loads, by the path it uses, at the size of the label that
+// shows it (the forms fix the guide, stop-position and nozzle-pattern labels to these sizes).
 const Picture kPictures[] = {
     {"://images/AppIcon.png", 128, 128},
     {"://images/btnPrinterWindow.png", 64, 64},
@@ -49,9 +50,9 @@ const Picture kPictures[] = {
     {"://images/DetectType_Tag.png", 170, 90},
     {"://images/GeometryPositionA.png", 315, 280},
     {"://images/GeometryPositionP.png", 315, 280},
-    {":/images/PeelPosition.png", 420, 150},
-    {"://images/NozzlePattern.png", 220, 100},
-    {"://images/NozzleBadPattern.png", 220, 100},
+    {":/images/PeelPosition.png", 360, 160},
+    {"://images/NozzlePattern.png", 200, 100},
+    {"://images/NozzleBadPattern.png", 200, 100},
 };
 
 enum class Ground { Green, Yellow, Red };
@@ -249,7 +250,7 @@ std::vector<QImage> readFrames(const QString& path, const QByteArray& format) {
 void expectAnimation(const std::vector<QImage>& frames, const char* what) {
     ASSERT_GE(frames.size(), 8u) << what;
     for (const QImage& frame : frames)
-        EXPECT_EQ(frame.size(), QSize(240, 90)) << what;
+        EXPECT_EQ(frame.size(), QSize(240, 80)) << what;
     // Something moves: the first frames are not all the same picture.
     EXPECT_NE(frames[0], frames[1]) << what;
     EXPECT_NE(frames[0], frames[frames.size() / 2]) << what;
