@@ -46,6 +46,7 @@
 class QDoubleSpinBox;
 class QLabel;
 class QMovie;
+struct DotRange;
 
 class MainFrame : public QWidget {
     Q_OBJECT
@@ -96,6 +97,8 @@ private:
     // The start-up ranges of the position, media and after-printing fields, before the first
     // printer is configured.
     void applyStartupRanges();
+    // Gives each listed length field its range through setNumericRange, in list order.
+    void applyRanges(const std::vector<DotRange>& ranges);
 
     // The guarded step of every page that talks to the printer. printerReady refreshes the
     // status and, unless the group is Warning or Others, shows the status monitor and returns
