@@ -57,6 +57,11 @@ CommandFileStatus readAll(int fd, std::string& text, size_t limit) {
             return CommandFileStatus::TooLarge;
         }
         if (!intoText) {
+            if (text.capacity() - text.size() < count + 1) {
+                // Geometric growth, but never beyond what the limit and a closing line end need.
+                text.reserve(
+                    std::min(std::max(text.capacity() * 2, filled + count + 1), limit + 1));
+            }
             text.append(block, count);
         }
         filled += count;
