@@ -207,6 +207,10 @@ bool Printer::getSetting(const std::string& name, std::string& value) const {
 }
 
 bool Printer::setSetting(const std::string& name, const std::string& value) {
+    if (units_.count(name) != 0) {
+        set(name, value);
+        return units_.at(name) == value;
+    }
     const SettingRule* rule = findSetting(name);
     int dots = 0;
     if (rule == nullptr || !rule->accepts(value, dots)) {
