@@ -218,13 +218,15 @@ void MainFrame::showStartup() {
                  uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting,
                  uiStartup.btnPrinterSetting, uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
             widget->setEnabled(false);
-        QMessageBox::warning(
-            this, tr("Tarn Utility cannot be launched."),
+        // Built by hand: the static helper would make OK the default button.
+        QMessageBox box(
+            QMessageBox::Warning, tr("Tarn Utility cannot be launched."),
             tr("Check on the following.\n- The product is turned on.\n- The product is "
                "connected to your computer correctly.\n- The product is located in the "
                "Printers list box.\n\nIf the error is not fixed, Tarn Utility is not available "
                "for your computer."),
-            QMessageBox::Ok, QMessageBox::NoButton);
+            QMessageBox::Ok, this);
+        box.exec();
     }
 
     measurementSystem = QLocale::system().measurementSystem();

@@ -39,8 +39,10 @@ void slotBegin(QObject* receiver, int index, void**) {
         !receiver->inherits("ImageSwitcher"))
         return;
     const QMetaMethod method = receiver->metaObject()->method(index);
-    recording.invoked << receiver->objectName() +
-                             "::" + QString::fromLatin1(method.methodSignature());
+    const QString name = receiver->objectName().isEmpty()
+                             ? QString::fromLatin1(receiver->metaObject()->className())
+                             : receiver->objectName();
+    recording.invoked << name + "::" + QString::fromLatin1(method.methodSignature());
 }
 
 void slotEnd(QObject*, int) {
@@ -211,6 +213,10 @@ MessageBoxCloser::MessageBoxCloser() : timer(new QTimer) {
         hasDefaultButton = box->defaultButton() != nullptr;
         okButton = box->button(QMessageBox::Ok) != nullptr;
         parentIsMainFrame = box->parentWidget() && box->parentWidget()->inherits("MainFrame");
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->inherits("MainFrame") && widget->isVisible())
+                windowVisible = true;
+        }
         if (QAbstractButton* ok = box->button(QMessageBox::Ok))
             ok->click();
         else

@@ -96,6 +96,7 @@ public:
     bool hasDefaultButton = false;
     bool okButton = false;
     bool parentIsMainFrame = false;
+    bool windowVisible = false; // whether a main window was on screen when the box came
 
 private:
     class QTimer* timer;
