@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -26,6 +27,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kReadyTimeout = std::chrono::seconds(10);
 constexpr auto kReadyPollInterval = std::chrono::milliseconds(20);
 constexpr auto kStopTimeout = std::chrono::seconds(5);
+constexpr auto kTermRepeat = std::chrono::milliseconds(50);
 constexpr auto kAdminTimeout = std::chrono::seconds(30);
 
 // The base folder of temp roots, fixed at first use: once a root is applied to the process,
@@ -460,9 +462,16 @@ void TempCups::stop() {
     if (pid_ <= 0) {
         return;
     }
-    kill(pid_, SIGTERM);
+    // cupsd only sets a flag in its signal handler; a TERM that lands just before it enters its
+    // wait is seen only when that wait ends, up to a second later. Repeating it is harmless.
+    const auto deadline = Clock::now() + kStopTimeout;
     int status = 0;
-    if (!waitUntil(pid_, Clock::now() + kStopTimeout, &status)) {
+    bool ended = false;
+    while (!ended && Clock::now() < deadline) {
+        kill(pid_, SIGTERM);
+        ended = waitUntil(pid_, std::min(deadline, Clock::now() + kTermRepeat), &status);
+    }
+    if (!ended) {
         kill(pid_, SIGKILL);
         waitpid(pid_, &status, 0);
     }

@@ -167,8 +167,10 @@ stop() {
         pid=$(cat "$root/run/harness.pid")
         # The pid file may outlive its cupsd: signal only the cupsd of this root.
         if our_cupsd "$root" "$pid"; then
-            kill -TERM "$pid" 2>/dev/null || true
+            # A TERM that lands just before cupsd enters its wait is seen up to a second
+            # later: repeat it.
             while alive "$pid" && [ $tries -lt 250 ]; do
+                [ $((tries % 5)) -eq 0 ] && kill -TERM "$pid" 2>/dev/null
                 tries=$((tries + 1))
                 sleep 0.02
             done

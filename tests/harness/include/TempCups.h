@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,17 @@ std::string shippedPpd(const std::string& model);
 
 // The shell helper that lays out a root (and can run a cupsd for scripts).
 std::string privateCupsScript();
+
+// libcups reads HOME, CUPS_SERVERROOT and more once per thread, at that thread's first call, so
+// a thread that has talked to one private server keeps its lpoptions and PPD folder after the
+// environment points elsewhere. Running each in-process CUPS call on a fresh thread makes it
+// see the current environment, whichever tests ran before it in the same process.
+template <class F> auto inFreshCupsThread(F&& f) -> decltype(f()) {
+    std::optional<decltype(f())> result;
+    std::thread worker([&] { result.emplace(f()); });
+    worker.join();
+    return std::move(*result);
+}
 
 class TempCups {
 public:
