@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 struct StandInPrinter {
     const char* model; // MDL field; null: a device ID without one
@@ -35,6 +36,20 @@ QString statusLines(int detail, int group, const QString& inks = QString(),
 constexpr int code(char a, char b) {
     return (a << 8) | b;
 }
+
+// What the status page says for each detail of a printer whose maintenance box is MB-50.
+struct CatalogueRow {
+    int detail;
+    const char* title;
+    const char* advice;
+    int picture;
+};
+extern const std::vector<CatalogueRow> catalogue;
+// The row of a detail; a number of no row reads as detail 3.
+const CatalogueRow& rowOf(int detail);
+
+// The status picture lists: 0 default, 1 RV-C2000, 2 D models, 3 RV-C9000.
+QString picturePath(int list, int index);
 
 // The usage listing's function items, so the maintenance buttons are enabled.
 extern const char* const usageWithFunctions;
