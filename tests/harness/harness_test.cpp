@@ -5,8 +5,12 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using harness::RunResult;
@@ -133,6 +137,52 @@ TEST(TempCupsTest, ServesQueuesForEveryShippedPpdAndCleansUp) {
     }
     EXPECT_FALSE(processAlive(pid));
     EXPECT_FALSE(fs::exists(root));
+}
+
+namespace {
+
+// Running and not a zombie: a scheduler whose parent died is reaped by someone else, maybe late.
+bool runningProcess(int pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return false;
+    }
+    const auto close = line.rfind(')');
+    return close != std::string::npos && line.size() > close + 2 && line[close + 2] != 'Z';
+}
+
+} // namespace
+
+TEST(TempCupsTest, AHolderThatDiesWithoutCleaningUpTakesItsSchedulerAlong) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    pid_t holder = fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        close(fds[0]);
+        auto* cups = new TempCups; // never destroyed: the holder ends as if it crashed
+        int pid = cups->ok() ? cups->pid() : -1;
+        (void)!write(fds[1], &pid, sizeof pid);
+        (void)!write(fds[1], cups->root().data(), cups->root().size());
+        _exit(0);
+    }
+    close(fds[1]);
+    int cupsdPid = -1;
+    ASSERT_EQ(read(fds[0], &cupsdPid, sizeof cupsdPid), static_cast<ssize_t>(sizeof cupsdPid));
+    char root[4096];
+    const ssize_t rootLength = read(fds[0], root, sizeof root);
+    close(fds[0]);
+    waitpid(holder, nullptr, 0);
+    ASSERT_GT(rootLength, 0);
+    const fs::path leftover(std::string(root, static_cast<size_t>(rootLength)));
+    ASSERT_GT(cupsdPid, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (runningProcess(cupsdPid) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_FALSE(runningProcess(cupsdPid));
+    fs::remove_all(leftover);
 }
 
 TEST(TempCupsTest, ApplyToProcessSetsAndRestoresTheEnvironment) {

@@ -65,6 +65,8 @@ public:
         LayoutOnly // the root and environment, but no server behind the socket
     };
 
+    // Construct it on a thread that outlives it (the main thread, say): cupsd is told to end
+    // when the thread that started it ends, so that a crashed test leaves no scheduler behind.
     explicit TempCups(Mode mode = Mode::Running);
     ~TempCups(); // stops cupsd, restores the process environment, removes the root
     TempCups(const TempCups&) = delete;
