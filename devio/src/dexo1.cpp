@@ -6,10 +6,22 @@
 
 using devio::Library;
 
+namespace {
+
+// The value a caller passed for an enumeration, read from its bytes: a value outside the
+// enumeration (a newer or a wrong caller) must be refused, not loaded as the enumeration.
+template <typename Enum> int rawValue(const Enum& value) {
+    int raw = 0;
+    std::memcpy(&raw, &value, sizeof value < sizeof raw ? sizeof value : sizeof raw);
+    return raw;
+}
+
+} // namespace
+
 extern "C" {
 
 DEXO_Err DEXOInitialize(DEXO_InitMode mode, const void*) {
-    return Library::instance().initialize(mode);
+    return Library::instance().initialize(rawValue(mode));
 }
 
 DEXO_Err DEXORelease(void) {
@@ -35,7 +47,7 @@ DEXO_Err DEXOClose(const void* device) {
 
 DEXO_Err DEXOOpenChannel(const void* device, DEXO_OpenChChannel kind, const void*,
                          const void** channel, int timeout) {
-    return Library::instance().openChannel(device, kind, channel, timeout);
+    return Library::instance().openChannel(device, rawValue(kind), channel, timeout);
 }
 
 DEXO_Err DEXOCloseChannel(const void* channel, int timeout) {
@@ -63,7 +75,7 @@ DEXO_Err DEXOGetDeviceID(const void*, char*, unsigned long* size, int) {
 }
 
 DEXO_Err DEXOIOCTL(DEXO_IOCTLMode mode, void* record) {
-    if (mode != kDEXO_IOCTLMode_SetKorelStatusCommand) {
+    if (rawValue(mode) != kDEXO_IOCTLMode_SetKorelStatusCommand) {
         return kDEXO_Err_NotSupport;
     }
     return Library::instance().setStatusCommand(
