@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -361,6 +363,26 @@ TEST_F(Chain, PrinterThatIsOffReportsError) {
     EXPECT_EQ(report.at("status"), "3, Status_CommError") << out;
     EXPECT_EQ(report.at("paperSource"), "");
     ASSERT_TRUE(bed_->cups().deleteQueue("off"));
+}
+
+// A command file goes to the printer as it is; with -u the reply lands in the file.
+TEST_F(Chain, CommandFileIsSentUnframedAndItsReplyStored) {
+    const std::string folder = bed_->cups().tmpDir();
+    const std::string commands = folder + "/commands.txt";
+    const std::string replyFile = folder + "/reply.bin";
+    { std::ofstream(commands) << "^S(CLS,C,100\n~H(CLS,C\n~H(CLM,P"; }
+    run("c9000", {"-c", "-i", commands, "-u", replyFile});
+    std::ifstream stored(replyFile, std::ios::binary);
+    const std::string reply((std::istreambuf_iterator<char>(stored)),
+                            std::istreambuf_iterator<char>());
+    EXPECT_EQ(reply, "\x02^S(CLS,C,100\x03\x02^S(CLM,P,IR\x03");
+    const std::vector<std::string> log = control().log("c9000");
+    EXPECT_EQ(log, (std::vector<std::string>{"^S(CLS,C,100", "~H(CLS,C", "~H(CLM,P"}));
+
+    // Without -u nothing is read back, and the set still arrives.
+    { std::ofstream(commands) << "^S(CLS,C,90\n"; }
+    run("c9000", {"-c", "-i", commands});
+    EXPECT_EQ(control().setting("c9000", "formGap"), "90");
 }
 
 } // namespace
