@@ -1,10 +1,11 @@
 #include "FunctionRegistry.h"
 
 std::vector<ActionEntry*>* getActionList() {
-    // Function-local so that registrars in other units may run first during static
-    // initialisation.
-    static std::vector<ActionEntry*> s_actionHandlers;
-    return &s_actionHandlers;
+    // Made on first use, so that registrars in any unit may run first during static
+    // initialisation; never destroyed, so the actions it holds stay reachable until the very
+    // end (leak checkers see them as live, which they are).
+    static std::vector<ActionEntry*>* const s_actionHandlers = new std::vector<ActionEntry*>;
+    return s_actionHandlers;
 }
 
 void registerAction(ActionEntry* entry, const char* /*name*/) {
