@@ -324,8 +324,7 @@ void StatusChainTest::printerThatIsOff() {
     QCOMPARE(widget<QLabel>(*window, "STM", "labelDeviceName")->text(), QString("RV-C9000"));
     QCOMPARE(title(), QString("Communication error"));
     QCOMPARE(advice(), QString::fromUtf8(rowOf(3).advice));
-    QVERIFY(showsPicture(widget<QLabel>(*window, "STM", "iconSelectedPrinter"),
-                         picturePath(3, 2)));
+    QVERIFY(showsPicture(widget<QLabel>(*window, "STM", "iconSelectedPrinter"), picturePath(3, 2)));
     QCOMPARE(MainFrameTestAccess::lastStatusGroup(*window), 0);
     for (const char* name : {"barInkK", "barInkC", "barInkM", "barInkY", "barInkMN"})
         QVERIFY(!widget<QProgressBar>(*window, "STM", name)->isEnabled());

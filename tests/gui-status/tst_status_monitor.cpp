@@ -337,10 +337,10 @@ void StatusMonitorTest::gaugesTellTheirInk() {
     // A different state on every gauge: each lands on its own gauge.
     InkValues v;
     const int states[5][2] = {{0, code('R', 'H')},
-                              {0, code('R', 'M')},
-                              {0, code('R', 'L')},
                               {code('R', 'N'), code('R', 'N')},
-                              {code('R', 'R'), -1}};
+                              {code('N', 'A'), -1},
+                              {code('R', 'R'), -1},
+                              {0, code('R', 'L')}};
     for (int i = 0; i < 5; ++i) {
         v.status[i] = states[i][0];
         v.amount[i] = states[i][1];
@@ -348,14 +348,18 @@ void StatusMonitorTest::gaugesTellTheirInk() {
     StandInBed bed(c9000, statusLines(600, 6, QString(), v));
     auto w = bed.open();
     QVERIFY(w);
-    const int values[5] = {100, 75, 30, 15, 10};
-    const bool icons[5] = {false, false, false, true, true};
+    const int values[5] = {100, 15, 0, 10, 30};
+    const bool hatches[5] = {false, false, true, false, false};
+    const bool icons[5] = {false, true, true, true, false};
     for (int i = 0; i < 5; ++i) {
         QCOMPARE(widget<QProgressBar>(*w, "STM", gaugeNames[i])->value(), values[i]);
+        QCOMPARE(!MainFrameTestAccess::inkGaugeLabel(*w, i)->isHidden(), hatches[i]);
         QCOMPARE(!MainFrameTestAccess::inkGaugeLabel(*w, i + 5)->isHidden(), icons[i]);
     }
     QCOMPARE(widget<QProgressBar>(*w, "STM", "barInkC")->accessibleDescription(),
-             QString("Cyan IC-C: 75%"));
+             QString("Cyan IC-C: low, 15%"));
+    QCOMPARE(widget<QProgressBar>(*w, "STM", "barInkMN")->accessibleDescription(),
+             QString("Maintenance box MB-50: 30%"));
 }
 
 void StatusMonitorTest::failedRead_data() {
