@@ -107,10 +107,7 @@ void drain(int outFd, int errFd, Result& result) {
     std::vector<pollfd> fds = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string* sinks[] = {&result.out, &result.err};
     char buffer[65536];
-    int open = errFd >= 0 ? 2 : 1;
-    if (errFd < 0) {
-        fds[1].fd = -1;
-    }
+    int open = (outFd >= 0 ? 1 : 0) + (errFd >= 0 ? 1 : 0);
     while (open > 0) {
         if (poll(fds.data(), fds.size(), -1) < 0) {
             if (errno == EINTR) {
@@ -162,6 +159,8 @@ protected:
         EXPECT_EQ(pipe(in), 0);
         const pid_t pid = fork();
         if (pid == 0) {
+            // The test ignores SIGPIPE for itself; the tool starts as a shell would start it.
+            signal(SIGPIPE, SIG_DFL);
             dup2(in[0], 0);
             dup2(out[1], 1);
             dup2(options.mergeErr ? out[1] : err[1], 2);
