@@ -33,6 +33,8 @@ private:
     int fd_;
 };
 
+constexpr size_t kGrowInPlaceBelow = 1 << 20;
+
 // Reads until end of file into text, which may come presized (a regular file of known size);
 // more than limit bytes, also from a source that cannot tell its size, is "too large".
 CommandFileStatus readAll(int fd, std::string& text, size_t limit) {
@@ -58,9 +60,13 @@ CommandFileStatus readAll(int fd, std::string& text, size_t limit) {
         }
         if (!intoText) {
             if (text.capacity() - text.size() < count + 1) {
-                // Geometric growth, but never beyond what the limit and a closing line end need.
-                text.reserve(
-                    std::min(std::max(text.capacity() * 2, filled + count + 1), limit + 1));
+                // Small inputs grow geometrically; a long one gets room up to the limit at once,
+                // which costs address space only for pages never written, instead of a copy and
+                // a second, doubled buffer for every step of growth.
+                const size_t wanted = filled + count + 1 < kGrowInPlaceBelow
+                                          ? std::max(text.capacity() * 2, filled + count + 1)
+                                          : limit + 1;
+                text.reserve(std::min(wanted, limit + 1));
             }
             text.append(block, count);
         }
