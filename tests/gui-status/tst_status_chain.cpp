@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -88,6 +89,8 @@ private slots:
     void cleanupTestCase();
 
     void firstReadShowsThePrinter();
+    void eachQueueSetsUpThePages_data();
+    void eachQueueSetsUpThePages();
     void everyDetail_data();
     void everyDetail();
     void gauges_data();
@@ -181,6 +184,71 @@ void StatusChainTest::firstReadShowsThePrinter() {
     QCOMPARE(firstTitles.value(0), QString("Searching..."));
     QCOMPARE(firstTitles.value(1), QString("Ready to print"));
     QCOMPARE(widget<QProgressBar>(*window, "STM", "barInkK")->value(), 100);
+}
+
+void StatusChainTest::eachQueueSetsUpThePages_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("pictureList");
+    QTest::addColumn<bool>("afterPrinting");
+    QTest::addColumn<int>("sources");
+    QTest::addColumn<int>("forms");
+    QTest::newRow("c9000") << "c9000"
+                           << "RV-C9000" << 3 << true << 3 << 7;
+    QTest::newRow("c2000") << "c2000"
+                           << "RV-C2000" << 1 << false << 3 << 7;
+    QTest::newRow("d5510p") << "d5510p"
+                            << "RV-D5510P" << 2 << false << 2 << 6;
+    QTest::newRow("d5500a") << "d5500a"
+                            << "RV-D5500A" << 2 << false << 2 << 6;
+    QTest::newRow("c5020a") << "c5020a"
+                            << "RV-C5020A" << 0 << false << 2 << 6;
+    QTest::newRow("c5000p") << "c5000p"
+                            << "RV-C5000P" << 0 << false << 2 << 6;
+}
+
+void StatusChainTest::eachQueueSetsUpThePages() {
+    QFETCH(QString, queue);
+    QFETCH(QString, model);
+    QFETCH(int, pictureList);
+    QFETCH(bool, afterPrinting);
+    QFETCH(int, sources);
+    QFETCH(int, forms);
+    const std::string q = queue.toStdString();
+    QVERIFY(bringTo(q, {}));
+    QVERIFY(select(queue));
+    QCOMPARE(widget<QLabel>(*window, "STM", "labelDeviceName")->text(), model);
+    QCOMPARE(widget<QLabel>(*window, "PaperSetting1", "labelDeviceName")->text(), model);
+    QCOMPARE(MainFrameTestAccess::statusImages(*window).items().value(9),
+             picturePath(pictureList, 9));
+    QVERIFY(showsPicture(widget<QLabel>(*window, "STM", "iconSelectedPrinter"),
+                         picturePath(pictureList, 0)));
+    QCOMPARE(!widget<QWidget>(*window, "Startup", "btnAfterPrinting")->isHidden(), afterPrinting);
+    QCOMPARE(widget<QComboBox>(*window, "PaperSetting1", "selectPaperSource")->count(), sources);
+    QCOMPARE(widget<QComboBox>(*window, "PaperSetting1", "selectFormDetectionType")->count(),
+             forms);
+
+    // The cartridges the queue names, in the order they sit.
+    const char* keys[] = {"inkNameK", "inkNameC", "inkNameM", "inkNameY", "inkNameMN"};
+    const char* labels[] = {"labelInkNameK", "labelInkNameC", "labelInkNameM", "labelInkNameY",
+                            "labelInkNameMN"};
+    for (int i = 0; i < 5; ++i) {
+        const QString name = toolValue(q, keys[i]);
+        QVERIFY(!name.isEmpty());
+        QCOMPARE(widget<QLabel>(*window, "STM", labels[i])->text(), name);
+    }
+    auto* grid = widget<QGridLayout>(*window, "STM", "gridLayout");
+    QVERIFY(grid);
+    const bool yellowFirst = toolValue(q, "inkCartridgeLayout") == "KYMC";
+    const char* order[3] = {yellowFirst ? "barInkY" : "barInkM",
+                            yellowFirst ? "barInkM" : "barInkC",
+                            yellowFirst ? "barInkC" : "barInkY"};
+    for (int column = 1; column <= 3; ++column) {
+        int row = -1, at = -1, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(widget<QWidget>(*window, "STM", order[column - 1])),
+                              &row, &at, &rows, &columns);
+        QCOMPARE(at, column);
+    }
 }
 
 void StatusChainTest::everyDetail_data() {
