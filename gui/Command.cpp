@@ -165,10 +165,12 @@ int Command::getValueAsKey(const ReplyMap& reply, const char* key) {
     const std::string& value = entry->second;
     if (value.empty() || value.size() > 3)
         return 0;
-    int packed = 0;
+    // Shifted as unsigned: a byte above 0x7F is a negative signed byte, and shifting a negative
+    // int is undefined. The bits are the same.
+    unsigned packed = 0;
     for (char c : value)
-        packed = (packed << 8) | static_cast<signed char>(c);
-    return packed;
+        packed = (packed << 8) | static_cast<unsigned>(static_cast<signed char>(c));
+    return static_cast<int>(packed);
 }
 
 std::string Command::getStrForKey(int key) {

@@ -86,3 +86,26 @@ for name, text in SETTINGS.items():
     write("setting_value", name, text)
 for name, words in COMMAND_LINES.items():
     write("command_line", name, "\n".join(words))
+
+# Emulator input: the first byte picks the model, then lines; "!" lines go to the control port.
+EMULATOR = {
+    "status_request": "\x00~H(SMA,S~H(IMM,I~H(SEA,E~H(QWN~H(CLM,P~H(QMN~H(QIQ~H(SEA,F",
+    "set_and_read": "\x01^XA^S(CMP,U,D^S(CLR,P,600^S(CLS,C,120^XZ\n~H(CLS,C~H(CLM,P",
+    "control_fields": "\x02!set P state ER\n!set P error IE\n!set P inkK NA\n!get P state\n!list",
+    "nozzle_check": "\x03~W(PNC\n!finish P\n!log P",
+    "settings": "\x04!settings P\n!setting P formGap 240\n!setting P formGap\n!reset P",
+    "fault": "\x05!fault P slow status 50\n!fault P none\n!ping\n!quit",
+}
+
+GUI_VALUES = {
+    "packed_ir": "IR",
+    "number": "203, Status_ER_IE_NACI",
+    "destination": "destination: Label_Printer",
+    "quote": "it's a queue",
+    "line_end": "21070, 21070\nrest",
+}
+
+for name, text in EMULATOR.items():
+    write("emulator_printer", name, text)
+for name, text in GUI_VALUES.items():
+    write("gui_conversions", name, text)
