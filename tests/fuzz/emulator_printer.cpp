@@ -35,9 +35,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {
         return 0;
     }
-    static const std::vector<std::string> models = emulator::standardModels();
-    emulator::ModelInfo model;
-    FUZZ_CHECK(emulator::recogniseModel(models[data[0] % models.size()], model));
+    // Recognising a model compiles regular expressions: do it once per model, not per input.
+    static const std::vector<emulator::ModelInfo> models = [] {
+        std::vector<emulator::ModelInfo> list;
+        for (const std::string& name : emulator::standardModels()) {
+            emulator::ModelInfo info;
+            FUZZ_CHECK(emulator::recogniseModel(name, info));
+            list.push_back(info);
+        }
+        return list;
+    }();
+    const emulator::ModelInfo& model = models[data[0] % models.size()];
 
     std::deque<emulator::ServedPrinter> printers;
     printers.push_back({emulator::Printer("P", model), 9100});
