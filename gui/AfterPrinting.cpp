@@ -1,18 +1,55 @@
-// stub: replaced by the after-printing and printer setting work.
+// The RV-C9000 pages for the stop position after printing and the printer setting.
 #include "MainFrame.h"
 
+#include "FieldDots.h"
+
+namespace {
+
+// A key in neither list leaves the combo box's current item as it is.
+void selectByKey(QComboBox* box, int key) {
+    const int index = box->findData(key);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+}
+
+} // namespace
+
 bool MainFrame::entry_pageAfterPrinting1() {
+    int peelPositionB = 0;
+    if (!guardedStep([&] { return command.readAfterPrinting(queueName, peelPositionB); }))
+        return true;
+    fielddots::showRead(uiAfterPrinting1.numericPeelPositionB, peelPositionB,
+                        Dot2Len(peelPositionB));
+    pageAfterPrinting1.show();
     return true;
 }
 
 bool MainFrame::entry_pageAfterPrinting2() {
+    QDoubleSpinBox* const box = uiAfterPrinting1.numericPeelPositionB;
+    if (guardedStep([&] {
+            int peelPositionB = fielddots::dotsToSend(box, Len2Dot(box->value()));
+            return command.writeAfterPrinting(queueName, peelPositionB);
+        }))
+        pageAfterPrinting2.show();
     return true;
 }
 
 bool MainFrame::entry_pagePrinterSetting1() {
+    int height = 0, treatment = 0;
+    if (!guardedStep([&] { return command.readPrinterSetting(queueName, height, treatment); }))
+        return true;
+    selectByKey(uiPrinterSetting1.selectHeadMediaClearanceHeight, height);
+    selectByKey(uiPrinterSetting1.selectIncompleteLabelTreatment, treatment);
+    pagePrinterSetting1.show();
     return true;
 }
 
 bool MainFrame::entry_pagePrinterSetting2() {
+    if (guardedStep([this] {
+            return command.writePrinterSetting(
+                queueName, uiPrinterSetting1.selectHeadMediaClearanceHeight->currentData().toInt(),
+                uiPrinterSetting1.selectIncompleteLabelTreatment->currentData().toInt());
+        }))
+        pagePrinterSetting2.show();
     return true;
 }

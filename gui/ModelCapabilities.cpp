@@ -2,6 +2,7 @@
 // settings pages.
 #include "MainFrame.h"
 
+#include "FieldDots.h"
 #include "ModelFamily.h"
 
 #include <QCoreApplication>
@@ -201,6 +202,8 @@ void MainFrame::setNumericRange(QDoubleSpinBox* box, QLabel* unitLabel, QLabel* 
     }
     box->setMinimum(Dot2Len(minDot));
     box->setMaximum(Dot2Len(maxDot));
+    // Apply keeps what it sends inside these dots, whatever the rounded limits show.
+    fielddots::setRange(box, minDot, maxDot);
 }
 
 double MainFrame::Dot2Len(int dot) {
