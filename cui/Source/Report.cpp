@@ -4,8 +4,11 @@
 
 namespace {
 
+// A PPD value may span lines; a report line holds one, or the rest would pass for lines of
+// the tool's own (a forged "ERROR" or status line).
 std::string orNA(const std::string& value) {
-    return value.empty() ? "N/A" : value;
+    const std::string firstLine = value.substr(0, value.find_first_of("\r\n"));
+    return firstLine.empty() ? "N/A" : firstLine;
 }
 
 std::string blackInkName(const DeviceIDs& record, const KorelStatusParser& parser) {
