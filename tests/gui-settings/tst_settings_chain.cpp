@@ -4,6 +4,7 @@
 #include "ChainBed.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -59,6 +60,21 @@ std::map<std::string, std::string> storedSettings(emulator::ControlClient& contr
             second == std::string::npos ? "" : line.substr(second + 1);
     }
     return settings;
+}
+
+bool showsPicture(const QLabel* label, const char* path) {
+    const QPixmap shown = label->pixmap(Qt::ReturnByValue);
+    return !shown.isNull() && shown.toImage().convertToFormat(QImage::Format_ARGB32) ==
+                                  QPixmap(path).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// For review by eye: the page on display, when a folder for screenshots is given.
+void saveScreenshot(MainFrame& window, const QString& name) {
+    const QString dir = qEnvironmentVariable("TARN_SCREENSHOT_DIR");
+    if (dir.isEmpty() || !QDir().mkpath(dir))
+        return;
+    if (QWidget* shown = pageOnDisplay(window))
+        shown->grab().save(dir + "/settings-" + name + ".png");
 }
 
 QString joined(const std::vector<std::string>& lines) {
@@ -149,6 +165,8 @@ struct MediaCase {
     const char* sideCaption;              // labelSideMargin's text when its row shows
     std::function<void(MainFrame&)> edit;
     std::vector<Stored> expected;
+    const char* picture;          // of the form read
+    const char* pictureAfterEdit; // of the form chosen
 };
 
 QDoubleSpinBox* mediaBox(MainFrame& w, const char* name) {
@@ -187,7 +205,9 @@ const std::vector<MediaCase>& mediaCases() {
           {"formGap", imperial() ? "120" : "118"},
           {"sideMargin", "200"},
           {"rightMargin", "300"},
-          {"edgeHole", "1000"}}},
+          {"edgeHole", "1000"}},
+         "://images/DetectType_Tag.png",
+         "://images/DetectType_Tag.png"},
         {"RV-C9000 die-cut to continuous paper, one gap for both edges",
          "c9000",
          {{"paperSource", "IR"},
@@ -213,7 +233,9 @@ const std::vector<MediaCase>& mediaCases() {
           {"formGap", "72"},
           {"sideMargin", "60"},
           {"rightMargin", "60"},
-          {"edgeHole", "0"}}},
+          {"edgeHole", "0"}},
+         "://images/DetectType_GAP.png",
+         "://images/DetectType_NoDetect.png"},
         {"RV-C2000 wristband to die-cut: the gap moves into the new range",
          "c2000",
          {{"paperSource", "IR"},
@@ -236,7 +258,9 @@ const std::vector<MediaCase>& mediaCases() {
           {"paperForm", "DL"},
           {"formDetectionType", "W"},
           {"formGap", "48"},
-          {"sideMargin", "47"}}},
+          {"sideMargin", "47"}},
+         "://images/DetectType_BM.png",
+         "://images/DetectType_GAP.png"},
         {"RV-C2000 continuous paper: no side margin",
          "c2000",
          {{"paperSource", "ER"},
@@ -256,7 +280,9 @@ const std::vector<MediaCase>& mediaCases() {
           {"paperForm", "CP"},
           {"formDetectionType", "N"},
           {"formGap", "20"},
-          {"sideMargin", "0"}}},
+          {"sideMargin", "0"}},
+         "://images/DetectType_NoDetect.png",
+         "://images/DetectType_NoDetect.png"},
         {"RV-D5000 peeler, side gap changed",
          "d5510p",
          {{"paperSource", "ER"},
@@ -272,7 +298,9 @@ const std::vector<MediaCase>& mediaCases() {
          {{"paperSource", "ER"},
           {"formDetectionType", "N"},
           {"formGap", "10"},
-          {"sideMargin", imperial() ? "72" : "71"}}},
+          {"sideMargin", imperial() ? "72" : "71"}},
+         "://images/DetectType_NoDetect.png",
+         "://images/DetectType_NoDetect.png"},
         {"RV-D5000 cutter, gap detection to none",
          "d5500a",
          {{"paperSource", "ER"},
@@ -291,7 +319,9 @@ const std::vector<MediaCase>& mediaCases() {
          {{"paperSource", "ER"},
           {"formDetectionType", "N"},
           {"formGap", "142"},
-          {"sideMargin", "142"}}},
+          {"sideMargin", "142"}},
+         "://images/DetectType_GAP.png",
+         "://images/DetectType_NoDetect.png"},
         {"RV-C5000 black mark: the first item of that key",
          "c5020a",
          {{"paperSource", "IR"},
@@ -307,7 +337,9 @@ const std::vector<MediaCase>& mediaCases() {
          {{"paperSource", "IR"},
           {"formDetectionType", "M"},
           {"formGap", imperial() ? "84" : "83"},
-          {"sideMargin", "47"}}},
+          {"sideMargin", "47"}},
+         "://images/DetectType_BM.png",
+         "://images/DetectType_BM.png"},
         {"RV-C5000 peeler, source changed",
          "c5000p",
          {{"paperSource", "IR"},
@@ -323,7 +355,9 @@ const std::vector<MediaCase>& mediaCases() {
          {{"paperSource", "ER"},
           {"formDetectionType", "N"},
           {"formGap", "0"},
-          {"sideMargin", "100"}}},
+          {"sideMargin", "100"}},
+         "://images/DetectType_NoDetect.png",
+         "://images/DetectType_NoDetect.png"},
     };
     return cases;
 }
@@ -357,9 +391,13 @@ void SettingsChain::mediaPageReadsAndWritesEachFamily() {
     if (!c.visibleRows.empty())
         QCOMPARE(widgetOf<QLabel>(*w, "PaperSetting1", "labelSideMargin")->text(),
                  QString(c.sideCaption));
+    auto* picture = widgetOf<QLabel>(*w, "PaperSetting1", "labelFormDetectionTypeImage");
+    QVERIFY2(showsPicture(picture, c.picture), c.picture);
+    saveScreenshot(*w, QString("PaperSetting1-%1").arg(c.queue));
 
     if (c.edit)
         c.edit(*w);
+    QVERIFY2(showsPicture(picture, c.pictureAfterEdit), c.pictureAfterEdit);
     QVERIFY(control().clearLog(c.queue));
     QVERIFY(press(*w, "PaperSetting1", "btnSend"));
     QCOMPARE(pageShown(*w), QString("PaperSetting2"));
@@ -814,6 +852,7 @@ void SettingsChain::positionPageOfEachVariant() {
     QCOMPARE(pageShown(*w), QString(c.entry.page));
     for (const Shown& shown : c.shown)
         QCOMPARE(widgetOf<QDoubleSpinBox>(*w, c.entry.page, shown.box)->value(), inUnit(shown));
+    saveScreenshot(*w, QString("%1-%2").arg(c.entry.page, c.queue));
     if (c.box)
         widgetOf<QDoubleSpinBox>(*w, c.entry.page, c.box)->setValue(imperial() ? c.in : c.mm);
 
