@@ -38,6 +38,20 @@ bool compose(char (&buffer)[Command::BufferSize], const char* format, Args... ar
     return length >= 0 && static_cast<size_t>(length) < sizeof buffer;
 }
 
+// One line of the tool's output, cut to the buffer; the rest of a longer line is dropped, so that
+// it cannot pass for a line of its own (a printer's value of capitals could read "ERROR").
+bool readLine(FILE* pipe, char (&line)[Command::BufferSize]) {
+    if (!std::fgets(line, sizeof line, pipe))
+        return false;
+    if (!std::strchr(line, '\n')) {
+        int c;
+        do
+            c = std::fgetc(pipe);
+        while (c != EOF && c != '\n');
+    }
+    return true;
+}
+
 void printFailure(const char* line) {
     std::printf("%s\n", line);
     std::fflush(stdout);
@@ -96,7 +110,7 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
         return false;
     bool result = true;
     char line[BufferSize];
-    while (std::fgets(line, sizeof line, pipe.get())) {
+    while (readLine(pipe.get(), line)) {
         trimRightLF(line);
         std::string key;
         const char* separator = std::strstr(line, ": ");
@@ -126,7 +140,7 @@ void Command::enumLines(const char* arguments, const char* marker,
     if (!pipe)
         return;
     char line[BufferSize];
-    while (std::fgets(line, sizeof line, pipe.get())) {
+    while (readLine(pipe.get(), line)) {
         trimRightLF(line);
         if (const char* item = strstr_tail(line, sizeof line, marker))
             callback(item);
