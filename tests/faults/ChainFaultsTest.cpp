@@ -530,4 +530,26 @@ TEST_F(ChainFaults, PpdValuesSpanningLinesForgeNoReportLines) {
     EXPECT_TRUE(bed_->cups().deleteQueue("hostile"));
 }
 
+// A PPD line holds at most 255 characters, but a quoted value may run over many lines. A
+// device ID of 200 KB must not take the model patterns deeper than one line.
+TEST_F(ChainFaults, HugeDeviceIdOverManyPpdLinesIsNoSupportedModel) {
+    Scratch scratch;
+    const std::string ppd = scratch.file("huge.ppd");
+    std::string deviceID = "MFG:VARDA;MDL:RV-C9000;";
+    for (int i = 0; i < 1000; ++i) {
+        deviceID += std::string(200, 'x') + "\n";
+    }
+    ASSERT_TRUE(harness::writePpd(ppd, {{"1284DeviceID", deviceID}}));
+    ASSERT_TRUE(bed_->cups().addQueue("huge", bed_->queue("c9000")->uri, ppd));
+    const harness::RunResult run = tarn({"-p", "huge", "-o", "deviceID", "-o", "deviceOption"});
+    EXPECT_EQ(run.out, "destination: huge\ndeviceID: MFG:VARDA;MDL:RV-C9000;" +
+                           std::string(200, 'x') + "\ndeviceOption: N/A\n");
+    EXPECT_EQ(run.status, 0);
+    const harness::RunResult list = tarn({"-l"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.find("destination: huge\n"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("destination: c9000\n"), std::string::npos) << list.out;
+    EXPECT_TRUE(bed_->cups().deleteQueue("huge"));
+}
+
 } // namespace
