@@ -109,3 +109,19 @@ for name, text in EMULATOR.items():
     write("emulator_printer", name, text)
 for name, text in GUI_VALUES.items():
     write("gui_conversions", name, text)
+
+# Report input: the first byte places the end of the status reply in the rest (0-255 of it).
+def report_seed(status_text, get_text):
+    total = len(status_text) + len(get_text)
+    share = (len(status_text) * 255 + total - 1) // total if total else 0
+    return chr(share) + status_text + get_text
+
+
+REPORTS = {
+    "ready_with_paper": report_seed(STATUS["ready"], SETTINGS["paper_source"]),
+    "ink_error_positions": report_seed(STATUS["error_ink_missing"], SETTINGS["positions"]),
+    "printing_settings": report_seed(STATUS["printing_ncr"], SETTINGS["printer_setting"]),
+    "no_status": report_seed("", SETTINGS["peeler_bad_mode"] + "\n\x8a\x00tail"),
+}
+for name, text in REPORTS.items():
+    write("reply_report", name, text)
