@@ -479,7 +479,7 @@ Das gedruckte Muster hängt von Breite und Länge des Papiers ab.</translation>
     </message>
     <message>
         <source>It is recommended to set the &quot;Left &amp; Right Gap&quot;  to 2 mm (0.08 inches)  or more. If it is set  to less  than 2 mm (0.08 inches) , ink  may adhere to the inside  of the printer and smudge the printouts.</source>
-        <translation>Es wird empfohlen, den &quot;Abstand links und rechts&quot; auf 2 mm (0,08 Zoll) oder mehr zu stellen. Bei weniger als 2 mm (0,08 Zoll) kann Tinte im Drucker haften bleiben und die Ausdrucke verschmieren.</translation>
+        <translation>Es wird empfohlen, den &quot;Abstand links/rechts&quot; auf 2 mm (0,08 Zoll) oder mehr zu stellen. Bei weniger als 2 mm (0,08 Zoll) kann Tinte im Drucker haften bleiben und die Ausdrucke verschmieren.</translation>
     </message>
     <message>
         <source>Cancel</source>
