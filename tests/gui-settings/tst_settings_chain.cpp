@@ -116,6 +116,8 @@ private slots:
 
     void mediaPageReadsAndWritesEachFamily_data();
     void mediaPageReadsAndWritesEachFamily();
+    void applyingEveryPageUntouchedKeepsEverySetting_data();
+    void applyingEveryPageUntouchedKeepsEverySetting();
     void untouchedFieldsSendTheDotsRead_data();
     void untouchedFieldsSendTheDotsRead();
     void changedFieldsSendTheirValueInsideTheRange_data();
@@ -516,6 +518,119 @@ void SettingsChain::untouchedFieldsSendTheDotsRead() {
     // clamped into the field's range.
     for (const Stored& changed : c.expected)
         before[changed.key] = changed.value;
+    const std::map<std::string, std::string> after = storedSettings(control(), c.queue);
+    for (const auto& [key, value] : before)
+        QCOMPARE(QString::fromStdString(key + "=" + after.at(key)),
+                 QString::fromStdString(key + "=" + value));
+}
+
+// Every page of a printer opened and applied without a change: the printer keeps every value,
+// also those whose rounded display converts to other dots (13, 46, 101, 299, 500, 1001 dots).
+
+namespace {
+
+struct RoundTripCase {
+    const char* queue;
+    std::vector<Stored> stored;
+    std::vector<Entry> pages;
+};
+
+const std::vector<RoundTripCase>& roundTripCases() {
+    static const std::vector<RoundTripCase> cases = {
+        {"c9000",
+         {{"paperSource", "ER"},
+          {"paperShape", "FP"},
+          {"paperForm", "TG"},
+          {"formDetectionType", "H"},
+          {"formGap", "101"},
+          {"sideMargin", "299"},
+          {"rightMargin", "46"},
+          {"edgeHole", "1001"},
+          {"cutPosition", "-101"},
+          {"printPositionV", "46"},
+          {"printPositionH", "13"},
+          {"peelPositionB", "500"},
+          {"head_mediaClearanceHeight", "2"},
+          {"incomplete_labelTreatment", "Y"}},
+         {MediaEntry, CutterEntry, AfterPrintingEntry, PrinterSettingEntry}},
+        {"c2000",
+         {{"paperForm", "DL"},
+          {"formDetectionType", "W"},
+          {"formGap", "101"},
+          {"sideMargin", "47"},
+          {"cutPosition", "101"},
+          {"printPositionV", "46"},
+          {"printPositionH", "13"}},
+         {MediaEntry, CutterEntry}},
+        {"d5510p",
+         {{"paperSource", "ER"},
+          {"formDetectionType", "N"},
+          {"formGap", "46"},
+          {"sideMargin", "101"},
+          {"printPositionH", "-13"},
+          {"printPositionV", "-101"},
+          {"peelPositionA", "13"},
+          {"peelPositionB", "-46"}},
+         {MediaEntry, PeelerEntry}},
+        {"d5500a",
+         {{"formDetectionType", "W"},
+          {"formGap", "101"},
+          {"sideMargin", "101"},
+          {"cutPosition", "-13"},
+          {"printPositionV", "101"},
+          {"printPositionH", "46"}},
+         {MediaEntry, CutterEntry}},
+        {"c5020a",
+         {{"paperSource", "ER"},
+          {"formDetectionType", "M"},
+          {"formGap", "101"},
+          {"sideMargin", "46"},
+          {"cutPosition", "46"},
+          {"printPositionV", "-46"},
+          {"printPositionH", "-13"}},
+         {MediaEntry, CutterEntry}},
+        {"c5000p",
+         {{"formDetectionType", "N"},
+          {"formGap", "13"},
+          {"sideMargin", "101"},
+          {"printPositionH", "46"},
+          {"printPositionV", "13"},
+          {"peelPositionA", "-101"},
+          {"peelPositionB", "101"}},
+         {MediaEntry, PeelerEntry}},
+    };
+    return cases;
+}
+
+} // namespace
+
+void SettingsChain::applyingEveryPageUntouchedKeepsEverySetting_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < roundTripCases().size(); ++i)
+        QTest::newRow(roundTripCases()[i].queue) << static_cast<int>(i);
+}
+
+void SettingsChain::applyingEveryPageUntouchedKeepsEverySetting() {
+    QFETCH(int, row);
+    const RoundTripCase& c = roundTripCases()[row];
+    store(c.queue, c.stored);
+    const std::map<std::string, std::string> before = storedSettings(control(), c.queue);
+    std::unique_ptr<MainFrame> w = chain->openWindow(c.queue);
+    QVERIFY(w);
+    for (const Entry& entry : c.pages) {
+        QVERIFY(press(*w, "Startup", entry.startButton));
+        QCOMPARE(pageShown(*w), QString(entry.page));
+        QVERIFY(control().clearLog(c.queue));
+        QVERIFY(press(*w, entry.page, "btnSend"));
+        // A narrow gap read from the printer asks first.
+        if (pageShown(*w) == "PaperSetting3")
+            QVERIFY(press(*w, "PaperSetting3", "btnSend"));
+        const QString done = pageShown(*w);
+        QVERIFY2(done.endsWith("2"), qPrintable(done));
+        // Each page did write: an unchanged printer is no accident of nothing sent.
+        QVERIFY2(!settingWrites(control().log(c.queue)).empty(), entry.page);
+        QVERIFY(press(*w, qPrintable(done), "btnFinish"));
+    }
     const std::map<std::string, std::string> after = storedSettings(control(), c.queue);
     for (const auto& [key, value] : before)
         QCOMPARE(QString::fromStdString(key + "=" + after.at(key)),
