@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Command-file mode with a 280 MiB file (the largest accepted) into an emulated printer, against
+# a plain copy of the same file into the same printer (bash's /dev/tcp), and tarn's peak memory.
+# Both runs end when the printer has answered the query at the end of the file, so both count
+# the whole transfer. Goals: at least half the copy's throughput, peak memory under 1.3 x the
+# file size.
+#
+#   BUILD_DIR=build-bench RUNS=5 bench/command-file.sh
+set -euo pipefail
+RUNS=${RUNS:-5}
+. "$(dirname "$0")/lib.sh"
+[ -x /usr/bin/time ] || bench_die "no /usr/bin/time: run scripts/deps-bench"
+
+bench_start_bed
+queue=c9000
+port=$(bench_port_of "$queue")
+[ -n "$port" ] || bench_die "no port for $queue"
+tarn="$BUILD_DIR/bin/tarn"
+cd "$BUILD_DIR/bin"
+
+# Print-data-like lines the printer skips, then one setting query whose answer ends the run.
+size=293601280
+file="$bench_dir/commands.txt"
+query='~H(CLM,P'
+{
+    yes 'PRINTDATA0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstu' |
+        head -c $((size - ${#query} - 1)) || true
+    echo "$query"
+} >"$file"
+[ "$(stat -c %s "$file")" -eq "$size" ] || bench_die "command file of the wrong size"
+
+# Without -u the tool only writes; with it, it reads the printer's answer and stores it.
+reply="$bench_dir/reply"
+command_file() {
+    rm -f "$reply"
+    "$tarn" -p "$queue" -c -i "$file" -u "$reply" >/dev/null && grep -q 'CLM,P,' "$reply"
+}
+copy() {
+    local reply
+    exec 3<>"/dev/tcp/127.0.0.1/$port"
+    cat "$file" >&3
+    IFS= read -r -t 120 -d $'\003' -u 3 reply
+    exec 3>&-
+    [[ "$reply" == *'CLM,P,'* ]]
+}
+command_file || bench_die "the command file got no answer"
+copy || bench_die "the copy got no answer"
+
+echo "file $size bytes, $RUNS runs each, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+bench_time copy copy
+bench_time tarn command_file
+bench_show "copy into the printer (/dev/tcp)" copy
+bench_show "tarn -c -i FILE" tarn
+mib() { awk -v ms="$1" -v s="$size" 'BEGIN {printf "%.1f", s / 1048576 / (ms / 1000)}'; }
+peak_kib=$(/usr/bin/time -f '%M' "$tarn" -p "$queue" -c -i "$file" -u "$reply" 2>&1 >/dev/null | tail -n 1)
+echo "tarn peak resident memory: $peak_kib KiB"
+
+bench_result copy_mib_per_s "$(mib "$copy_median")"
+bench_result tarn_mib_per_s "$(mib "$tarn_median")"
+bench_result throughput_tarn_over_copy "$(bench_ratio "$copy_median" "$tarn_median")"
+bench_result peak_kib "$peak_kib"
+bench_result peak_over_file "$(bench_ratio "$((peak_kib * 1024))" "$size")"
+bench_report command-file
+echo "goal: throughput_tarn_over_copy >= 0.5, peak_over_file < 1.3"
