@@ -91,8 +91,9 @@ bool MainFrame::updatePrinterOption() {
         return false;
     }
 
-    blackInkName = inkNameK.size() > 2 && endsWith(inkNameK, "MK") ? translated("Matte Black")
-                                                                   : translated("Black");
+    blackInkName = inkNameK.size() > 2 && endsWith(inkNameK, "MK")
+                       ? translated(QT_TRANSLATE_NOOP("QObject", "Matte Black"))
+                       : translated(QT_TRANSLATE_NOOP("QObject", "Black"));
     modelName = modelNameOfDeviceID(deviceID);
     const QString model = QString::fromStdString(modelName);
 
@@ -134,7 +135,8 @@ bool MainFrame::updatePrinterOption() {
         statusImageSwitcher.addItem(picture);
     }
 
-    uiPaperSetting1.labelFormDetectionType->setText(translated("Media form (detection)"));
+    uiPaperSetting1.labelFormDetectionType->setText(
+        translated(QT_TRANSLATE_NOOP("QObject", "Media form (detection)")));
     fillComboBox(uiPaperSetting1.selectPaperSource, caps.mediaSources);
     for (const MediaFormItem& form : caps.mediaForms) {
         uiPaperSetting1.selectFormDetectionType->addItem(translated(form.text),
