@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs every benchmark script in turn; BUILD_DIR, RUNS and BENCH_WRITE_BASELINE pass through.
+set -euo pipefail
+here=$(dirname "$0")
+for bench in status-read list-queues command-file gui-startup; do
+    echo "== $bench"
+    "$here/$bench.sh"
+    echo
+done
