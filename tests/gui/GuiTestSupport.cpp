@@ -32,11 +32,15 @@ struct Recording {
 };
 Recording recording;
 
+bool watched(QObject* receiver) {
+    return receiver->inherits("MainFrame") || receiver->inherits("Page") ||
+           receiver->inherits("ImageSwitcher");
+}
+
+// Only the outermost slot of the window's own objects counts: the toolkit's internal slots
+// (a combo box announcing its new item, say) are passed through.
 void slotBegin(QObject* receiver, int index, void**) {
-    if (recording.depth++ != 0)
-        return;
-    if (!receiver->inherits("MainFrame") && !receiver->inherits("Page") &&
-        !receiver->inherits("ImageSwitcher"))
+    if (!watched(receiver) || recording.depth++ != 0)
         return;
     const QMetaMethod method = receiver->metaObject()->method(index);
     const QString name = receiver->objectName().isEmpty()
@@ -45,8 +49,9 @@ void slotBegin(QObject* receiver, int index, void**) {
     recording.invoked << name + "::" + QString::fromLatin1(method.methodSignature());
 }
 
-void slotEnd(QObject*, int) {
-    --recording.depth;
+void slotEnd(QObject* receiver, int) {
+    if (watched(receiver))
+        --recording.depth;
 }
 
 QSignalSpyCallbackSet recorderCallbacks = {nullptr, slotBegin, nullptr, slotEnd};

@@ -123,6 +123,18 @@ private slots:
         QCOMPARE(found, pages);
     }
 
+    void startUpReadsOptionsBeforeTheStatusIsWired() {
+        Bench bench;
+        SlotRecorder recorder;
+        auto w = bench.window();
+        // The first queue listed selects itself and reads its options through the combo box;
+        // the status read is wired only afterwards, so it does not run during start-up.
+        QCOMPARE(recorder.invoked(), QStringList{"MainFrame::updatePrinterOption()"});
+        // Once on the first append and once more when the start page is prepared.
+        QCOMPARE(bench.tool.calls().filter("[deviceOption]").size(), 2);
+        QVERIFY(bench.tool.calls().filter("[status]").isEmpty());
+    }
+
     void firstStatusReadFollowsTheEventLoop() {
         Bench bench;
         SlotRecorder recorder;
