@@ -118,7 +118,7 @@ protected:
 
 testbed::TestBed* ChainFaults::bed_ = nullptr;
 
-// cupsd not running ------------------------------------------------------------------------------
+// cupsd not running -------------------------------------------------------------------------------
 
 TEST(SchedulerFaults, NoSchedulerGivesTheInitialStateAtOnceAndReachesNoPrinter) {
     testbed::TestBed bed({"RV-C9000"});
@@ -149,7 +149,7 @@ TEST(SchedulerFaults, NoSchedulerGivesTheInitialStateAtOnceAndReachesNoPrinter) 
     EXPECT_EQ(list.status, 0);
 }
 
-// A queue deleted between listing and use ------------------------------------------------------
+// A queue deleted between listing and use ---------------------------------------------------------
 
 TEST_F(ChainFaults, QueueDeletedAfterListingReportsNothingAndWritesNothing) {
     const harness::RunResult list = tarn({"-l"});
@@ -171,7 +171,7 @@ TEST_F(ChainFaults, QueueDeletedAfterListingReportsNothingAndWritesNothing) {
     ASSERT_TRUE(bed_->cups().addQueue("c2000", queue->uri, harness::shippedPpd("RV-C2000")));
 }
 
-// The printer misbehaving ------------------------------------------------------------------------
+// The printer misbehaving -------------------------------------------------------------------------
 
 TEST_F(ChainFaults, PrinterFaultsEndInTheDocumentedReportWithinTheTimeOuts) {
     struct Case {
@@ -238,7 +238,7 @@ TEST_F(ChainFaults, SilentPrinterEndsWithinTheToolsOwnTimeOuts) {
     EXPECT_LT(took, 5000 + 10000 + 5000);
 }
 
-// The reader of the tool's output going away -----------------------------------------------------
+// The reader of the tool's output going away ------------------------------------------------------
 
 // A listening port that accepts connections into its backlog and never serves them: a device
 // connection to it waits until the port is closed.
@@ -257,12 +257,12 @@ public:
         }
         port_ = ntohs(address.sin_port);
     }
-    ~Gate() { open(); }
+    ~Gate() { release(); }
     Gate(const Gate&) = delete;
     Gate& operator=(const Gate&) = delete;
     int port() const { return port_; }
     // Closing the port resets the waiting connections: the device calls fail at once.
-    void open() {
+    void release() {
         if (fd_ >= 0) {
             close(fd_);
             fd_ = -1;
@@ -405,7 +405,7 @@ TEST_F(ChainFaults, ReaderClosingThePipeEarlyDoesNotCutTheRun) {
     close(tool.out);
     // The gate queue waits on its device until the pipe is gone; then its report meets a
     // closed pipe, before the last queue is served.
-    gate.open();
+    gate.release();
     const int status = waitFor(tool.pid, std::chrono::seconds(60));
 
     EXPECT_EQ(line, "destination: c9000");
@@ -420,8 +420,7 @@ TEST_F(ChainFaults, ReaderClosingThePipeEarlyDoesNotCutTheRun) {
     EXPECT_TRUE(bed_->cups().deleteQueue("gate"));
 }
 
-// Command files at the limit
-// -----------------------------------------------------------------------
+// Command files at the limit ----------------------------------------------------------------------
 
 // A command file of exactly the limit reaches the printer to its last byte; one byte more is
 // refused before anything is sent.
@@ -467,7 +466,7 @@ TEST_F(ChainFaults, CommandFileOfExactlyTheLimitArrivesWholeAndOneByteMoreIsRefu
     EXPECT_FALSE(std::filesystem::exists(replyFile));
 }
 
-// A reply file that cannot be written ------------------------------------------------------------
+// A reply file that cannot be written -------------------------------------------------------------
 
 // Even as root these fail: a path through a regular file, a folder, a full device. The run ends
 // at the first reply with the message and exit status 1; what the printer had been sent arrived,
@@ -502,7 +501,7 @@ TEST_F(ChainFaults, ReplyFileThatCannotBeWrittenEndsTheRunWithItsMessage) {
     EXPECT_EQ(readFile(plainFile), "a file, not a folder");
 }
 
-// A hostile PPD --------------------------------------------------------------------------------
+// A hostile PPD -----------------------------------------------------------------------------------
 
 // PPD values may span lines. Printed whole, the lines after the first would pass for the tool's
 // own: a forged "ERROR" makes the window report a failed run, a forged status line shows a
