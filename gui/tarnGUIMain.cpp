@@ -6,6 +6,9 @@
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
+    // Scaled pages and the @2x pictures on high-density screens.
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication application(argc, argv);
     scanArguments(application.arguments());
     printLocaleDiagnostics();
