@@ -1062,7 +1062,8 @@ void SettingsChain::wizardSendsItsCommandOnce_data() {
     QTest::addColumn<QString>("queue");
     for (const char* queue : AllQueues) {
         for (int i = 0; i < 3; ++i)
-            QTest::addRow("%s, %s", Wizards[i].name, queue) << i << QString(queue);
+            QTest::newRow(QByteArray(Wizards[i].name).append(", ").append(queue).constData())
+                << i << QString(queue);
     }
 }
 
@@ -1179,7 +1180,10 @@ void SettingsChain::stepsRefuseWhilePrintingOrInError_data() {
     QTest::addColumn<int>("state");
     for (std::size_t i = 0; i < guardedSteps().size(); ++i) {
         for (int s = 0; s < 2; ++s)
-            QTest::addRow("%s while %s", guardedSteps()[i].name, BusyStates[s].name)
+            QTest::newRow(QByteArray(guardedSteps()[i].name)
+                              .append(" while ")
+                              .append(BusyStates[s].name)
+                              .constData())
                 << static_cast<int>(i) << s;
     }
 }
