@@ -91,19 +91,19 @@ std::int64_t Server::nowMs() const {
 }
 
 bool Server::listen(const std::vector<PrinterSpec>& printers, int controlPort, std::string& error) {
-    for (const PrinterSpec& spec : printers) {
+    for (const PrinterSpec& entry : printers) {
         ModelInfo model;
-        if (!recogniseModel(spec.model, model)) {
-            error = "unknown model " + spec.model;
+        if (!recogniseModel(entry.model, model)) {
+            error = "unknown model " + entry.model;
             return false;
         }
         int bound = 0;
-        Fd fd = listenOn(spec.port, bound, error);
+        Fd fd = listenOn(entry.port, bound, error);
         if (!fd.valid()) {
             return false;
         }
         listeners_.push_back(std::move(fd));
-        printers_.push_back(ServedPrinter{Printer(spec.name, model), bound});
+        printers_.push_back(ServedPrinter{Printer(entry.name, model), bound});
     }
     controlListener_ = listenOn(controlPort, controlPort_, error);
     return controlListener_.valid();

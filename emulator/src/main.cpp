@@ -30,20 +30,20 @@ void usage() {
                  "\"printer NAME PORT MODEL DEVICE-ID\".\n";
 }
 
-bool parsePrinter(const std::string& text, emulator::PrinterSpec& spec) {
+bool parsePrinter(const std::string& text, emulator::PrinterSpec& entry) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0) {
         return false;
     }
-    spec.name = text.substr(0, equals);
+    entry.name = text.substr(0, equals);
     std::string model = text.substr(equals + 1);
     const std::size_t colon = model.find(':');
     if (colon != std::string::npos) {
-        spec.port = std::atoi(model.c_str() + colon + 1);
+        entry.port = std::atoi(model.c_str() + colon + 1);
         model.resize(colon);
     }
-    spec.model = model;
-    return !model.empty() && spec.port >= 0 && spec.port <= 65535;
+    entry.model = model;
+    return !model.empty() && entry.port >= 0 && entry.port <= 65535;
 }
 
 std::string lowerName(const std::string& model) {
@@ -71,12 +71,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--function-ms" && hasValue) {
             functionMs = argv[++i];
         } else if (arg == "--printer" && hasValue) {
-            emulator::PrinterSpec spec;
-            if (!parsePrinter(argv[++i], spec)) {
+            emulator::PrinterSpec entry;
+            if (!parsePrinter(argv[++i], entry)) {
                 std::cerr << "tarn-emulator: bad printer " << argv[i] << "\n";
                 return 2;
             }
-            printers.push_back(spec);
+            printers.push_back(entry);
         } else if (arg == "--standard") {
             for (const std::string& model : emulator::standardModels()) {
                 printers.push_back({lowerName(model), model, 0});

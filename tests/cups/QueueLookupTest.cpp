@@ -170,7 +170,7 @@ TEST_F(QueueLookup, TakesTheFirstValuedAttributeOfARepeatedKeyword) {
          &DeviceIDs::inkNameC,
          "IC-2C"},
         {"first", {{"inkNameM", "IC-1M"}, {"inkNameM", "IC-2M"}}, &DeviceIDs::inkNameM, "IC-1M"},
-        {"spec",
+        {"specifier",
          {{"inkNameY Spare", "IC-SY"}, {"inkNameY", "IC-2Y"}},
          &DeviceIDs::inkNameY,
          "IC-SY"},
