@@ -147,6 +147,11 @@ const PageText gapCaption5000 =
 
 using F = LengthField;
 
+// The C and D models of the 5000 and 5500 series share their print and cut ranges.
+const std::vector<DotRange> series5000Ranges = {{F::CutterPrintPositionH, -47, 47, 2},
+                                                {F::PeelerPrintPositionH, -47, 47, 2},
+                                                {F::CutterCutPosition, -255, 255, 3}};
+
 const std::vector<FamilyCapabilities>& familyTable() {
     static const std::vector<FamilyCapabilities> table = {
         {PrinterFamily::RV_C9000,
@@ -181,9 +186,7 @@ const std::vector<FamilyCapabilities>& familyTable() {
          plainSources,
          detectionOnlyForms,
          gapCaption5000,
-         {{F::CutterPrintPositionH, -47, 47, 2},
-          {F::PeelerPrintPositionH, -47, 47, 2},
-          {F::CutterCutPosition, -255, 255, 3}},
+         series5000Ranges,
          {},
          {}},
         {PrinterFamily::RV_C5000,
@@ -193,9 +196,7 @@ const std::vector<FamilyCapabilities>& familyTable() {
          plainSources,
          detectionOnlyForms,
          gapCaption5000,
-         {{F::CutterPrintPositionH, -47, 47, 2},
-          {F::PeelerPrintPositionH, -47, 47, 2},
-          {F::CutterCutPosition, -255, 255, 3}},
+         series5000Ranges,
          {},
          {}},
     };
