@@ -212,6 +212,11 @@ for letter in c d f i l n o p u v; do
     grep -q "^\.B[IR]* *\\\\-$letter\b" <<< "$page" || fail "tarn(1) has no entry for -$letter"
 done
 
+# Removing the package leaves nothing of it behind (the runs above wrote nothing into it).
+dpkg --root="$root" -P tarn-utility > "$scratch/purge.log" 2>&1 || fail "dpkg -P: $(cat "$scratch/purge.log")"
+left=$(cd "$root" && find opt usr -mindepth 1 2> /dev/null || true)
+[ -z "$left" ] || fail "left after purging: $left"
+
 if [ $failures -ne 0 ]; then
     echo "$failures failure(s)"
     exit 1
