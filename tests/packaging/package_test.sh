@@ -147,6 +147,8 @@ grep -q 'Apache License' "$source_dir/LICENSE" && grep -q 'Version 2.0' "$source
 version=$(sed -n 's/^Version: //p' "$scratch/control")
 logged=$(zcat "$root/usr/share/doc/tarn-utility/changelog.gz" | dpkg-parsechangelog -l- -SVersion)
 [ "$logged" = "$version" ] || fail "changelog.gz is at version '$logged', the package at '$version'"
+released=$(grep -o '<release version="[^"]*"' "$root"/usr/share/metainfo/*.metainfo.xml | head -1)
+[ "$released" = "<release version=\"$version\"" ] || fail "metainfo's newest release is $released, the package $version"
 
 # The installed programs against a private cupsd: a supported queue and one without a PPD,
 # which the list leaves out.
