@@ -18,8 +18,8 @@ trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 has_children() { cat /proc/"$1"/task/*/children 2> /dev/null | grep -q .; }
-for tool in cpack dpkg lintian appstreamcli desktop-file-validate dpkg-parsechangelog cupsd groff; do
-    command -v $tool > /dev/null || { echo "FAIL: $tool is missing (./scripts/deps installs it)"; exit 1; }
+for need in cpack dpkg lintian appstreamcli desktop-file-validate dpkg-parsechangelog cupsd groff; do
+    command -v $need > /dev/null || { echo "FAIL: $need is missing (./scripts/deps installs it)"; exit 1; }
 done
 
 # The package: its own output and staging folders, so the build tree is only read.
@@ -152,7 +152,9 @@ released=$(grep -o '<release version="[^"]*"' "$root"/usr/share/metainfo/*.metai
 
 # The installed programs against a private cupsd: a supported queue and one without a PPD,
 # which the list leaves out.
-eval "$("$harness" start "$cups")"
+# Captured first: a failed start must end the test, not leave the runs on the machine's CUPS.
+cups_env=$("$harness" start "$cups") || { echo "FAIL: the private cupsd did not start"; exit 1; }
+eval "$cups_env"
 "$harness" add-queue "$cups" c9 socket://127.0.0.1:9 "$source_dir/tests/harness/ppd/RV-C9000.ppd" 2> /dev/null
 "$harness" add-queue "$cups" bare lpd://h/q 2> /dev/null
 (cd "$scratch" && "$tarn" -n -l) > "$scratch/list" 2>&1 || fail "tarn -n -l exited $?"
