@@ -3,7 +3,7 @@
 # build) refreshes the catalogues from the sources and forms.
 find_package(Qt5 REQUIRED COMPONENTS LinguistTools)
 
-file(GLOB tarnqt_ts_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tarnqt_*.ts)
+set(tarnqt_ts_files ${CMAKE_CURRENT_LIST_DIR}/tarnqt_de.ts ${CMAKE_CURRENT_LIST_DIR}/tarnqt_ja.ts)
 set_source_files_properties(${tarnqt_ts_files} PROPERTIES OUTPUT_LOCATION ${CMAKE_BINARY_DIR}/bin/tr)
 qt5_add_translation(tarnqt_qm_files ${tarnqt_ts_files})
 add_custom_target(tarnqt_translations ALL DEPENDS ${tarnqt_qm_files})
