@@ -3,8 +3,9 @@
 namespace devio {
 
 namespace {
-constexpr const char kSyncTag[] = "^S(SYN,";
-}
+constexpr const char kQuery[] = "~H(";
+constexpr std::size_t kQueryLength = sizeof kQuery - 1;
+} // namespace
 
 bool findStatusReply(const std::string& data, const std::string& replyBegin,
                      const std::string& replyEnd, Span& reply) {
@@ -28,34 +29,38 @@ bool findStatusReply(const std::string& data, const std::string& replyBegin,
     return true;
 }
 
-std::string syncQuery(const std::string& token) {
-    return "~H(SYN," + token;
-}
-
-std::string syncAnswer(const std::string& token) {
-    return std::string(1, kRecordStart) + kSyncTag + token + kRecordEnd;
-}
-
-bool findSyncedReply(const std::string& data, const std::string& token, Span& reply) {
-    const std::string answer = syncAnswer(token);
-    const std::size_t ours = data.find(answer);
-    if (ours == std::string::npos) {
-        return false;
+std::size_t countQueries(const std::string& bytes, std::string& carry) {
+    // carry is shorter than a query, so every match found ends inside bytes: none is counted
+    // twice.
+    const std::string text = carry + bytes;
+    std::size_t count = 0;
+    for (std::size_t at = text.find(kQuery); at != std::string::npos;
+         at = text.find(kQuery, at + kQueryLength)) {
+        ++count;
     }
-    // Skip past the last answer to an earlier query that precedes ours.
-    const std::string tag = std::string(1, kRecordStart) + kSyncTag;
-    std::size_t start = 0;
-    for (std::size_t at = data.find(tag); at != std::string::npos && at < ours;
-         at = data.find(tag, at + 1)) {
-        const std::size_t close = data.find(kRecordEnd, at);
-        if (close == std::string::npos || close > ours) {
-            break;
+    const std::size_t keep = kQueryLength - 1;
+    carry = text.size() > keep ? text.substr(text.size() - keep) : text;
+    return count;
+}
+
+Records completeRecords(const std::string& data, std::size_t limit) {
+    Records found;
+    std::size_t at = 0;
+    while (found.count < limit) {
+        const std::size_t start = data.find(kRecordStart, at);
+        if (start == std::string::npos) {
+            return found;
         }
-        start = close + 1;
+        const std::size_t close = data.find(kRecordEnd, start + 1);
+        if (close == std::string::npos) {
+            found.partial = true;
+            return found;
+        }
+        ++found.count;
+        found.end = close + 1;
+        at = close + 1;
     }
-    reply.begin = start;
-    reply.end = ours;
-    return true;
+    return found;
 }
 
 } // namespace devio

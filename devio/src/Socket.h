@@ -48,7 +48,13 @@ public:
     DEXO_Err receiveSome(std::string& into, std::size_t maxBytes, const Deadline& deadline,
                          bool& closed);
 
-    // Ends our direction and waits until the peer ends its own, discarding what it still sends.
+    // Appends what has already arrived, at most maxBytes, without waiting; closed=true when the
+    // peer has ended the stream (or the connection failed).
+    void takeWaiting(std::string& into, std::size_t maxBytes, bool& closed);
+
+    // Ends our direction and waits until the peer has acknowledged every byte written (our end
+    // of stream included) or has closed its own, discarding what it still sends. A printer that
+    // keeps its side open does not hold the caller beyond that.
     DEXO_Err shutdownAndDrain(const Deadline& deadline);
 
 private:
