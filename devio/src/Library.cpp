@@ -19,6 +19,10 @@ constexpr std::size_t kCommandTextLimit = 64 * 1024;
 // answers pays it; the call's own time-out bounds it.
 constexpr int kIdleGapMs = 500;
 
+// How long the channel close waits for the printer to close its side once it has acknowledged
+// every byte; only a printer that keeps the connection open pays it.
+constexpr int kCloseLingerMs = 200;
+
 bool copyText(const char* text, std::string& out) {
     if (text == nullptr) {
         return false;
@@ -279,7 +283,7 @@ DEXO_Err Library::closeChannel(const void* channel, int timeout) {
     // the last function command included, before the caller goes on.
     DEXO_Err err = kDEXO_Err_NoErr;
     if (!entry->peerClosed) {
-        err = entry->socket.shutdownAndDrain(Deadline(effectiveTimeout(timeout)));
+        err = entry->socket.shutdownAndDrain(Deadline(effectiveTimeout(timeout)), kCloseLingerMs);
     }
     channels_.erase(channel);
     return err;

@@ -176,12 +176,15 @@ void Socket::takeWaiting(std::string& into, std::size_t maxBytes, bool& closed) 
     }
 }
 
-DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline) {
+DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
     ::shutdown(fd_, SHUT_WR);
-    // The kernel tells when the peer has acknowledged everything; there is no event for it, so
+    // The kernel tells when the peer has acknowledged everything, but there is no event for it:
     // look again every few milliseconds (on a working link the first look after the round trip
-    // succeeds).
+    // succeeds). After that, a printer that closes its side at our end of stream is waited for
+    // a little, so that it has also read what it took; one that keeps its side open costs that.
     constexpr int kAckPollMs = 5;
+    bool acknowledged = false;
+    Deadline linger = deadline;
     std::string discard;
     for (;;) {
         bool closed = false;
@@ -190,15 +193,21 @@ DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline) {
         if (closed) {
             return kDEXO_Err_NoErr;
         }
-        int unacknowledged = 0;
-        if (::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0) {
+        if (!acknowledged) {
+            int unacknowledged = 0;
+            acknowledged = ::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+            if (acknowledged) {
+                linger = deadline.sooner(lingerMs);
+            }
+        }
+        if (acknowledged && linger.passed()) {
             return kDEXO_Err_NoErr;
         }
         if (deadline.passed()) {
             return kDEXO_Err_Timeout;
         }
         short revents = 0;
-        waitFor(fd_, POLLIN, deadline.sooner(kAckPollMs), revents);
+        waitFor(fd_, POLLIN, acknowledged ? linger : deadline.sooner(kAckPollMs), revents);
     }
 }
 

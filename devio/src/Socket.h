@@ -52,10 +52,10 @@ public:
     // peer has ended the stream (or the connection failed).
     void takeWaiting(std::string& into, std::size_t maxBytes, bool& closed);
 
-    // Ends our direction and waits until the peer has acknowledged every byte written (our end
-    // of stream included) or has closed its own, discarding what it still sends. A printer that
-    // keeps its side open does not hold the caller beyond that.
-    DEXO_Err shutdownAndDrain(const Deadline& deadline);
+    // Ends our direction and waits until the peer closes its own, discarding what it still
+    // sends; or, for a peer that keeps its side open, until it has acknowledged every byte
+    // written (our end of stream included) and lingerMs more have passed.
+    DEXO_Err shutdownAndDrain(const Deadline& deadline, int lingerMs);
 
 private:
     int fd_ = -1;
