@@ -1,5 +1,7 @@
 #include "Framing.h"
 
+#include <algorithm>
+
 namespace devio {
 
 namespace {
@@ -29,17 +31,29 @@ bool findStatusReply(const std::string& data, const std::string& replyBegin,
     return true;
 }
 
-std::size_t countQueries(const std::string& bytes, std::string& carry) {
-    // carry is shorter than a query, so every match found ends inside bytes: none is counted
-    // twice.
-    const std::string text = carry + bytes;
+std::size_t countQueries(std::string_view bytes, std::string& carry) {
+    const std::string_view query(kQuery, kQueryLength);
     std::size_t count = 0;
-    for (std::size_t at = text.find(kQuery); at != std::string::npos;
-         at = text.find(kQuery, at + kQueryLength)) {
+    // A query that begins in carry ends in the first bytes of this write. carry is shorter than
+    // a query, so no match is counted twice; bytes themselves are searched in place, as a
+    // command file may be hundreds of megabytes.
+    const std::string joint =
+        carry + std::string(bytes.substr(0, std::min(bytes.size(), kQueryLength - 1)));
+    for (std::size_t at = joint.find(kQuery); at != std::string::npos && at < carry.size();
+         at = joint.find(kQuery, at + 1)) {
+        ++count;
+    }
+    for (std::size_t at = bytes.find(query); at != std::string_view::npos;
+         at = bytes.find(query, at + kQueryLength)) {
         ++count;
     }
     const std::size_t keep = kQueryLength - 1;
-    carry = text.size() > keep ? text.substr(text.size() - keep) : text;
+    if (bytes.size() >= keep) {
+        carry.assign(bytes.substr(bytes.size() - keep));
+    } else {
+        carry += std::string(bytes);
+        carry.erase(0, carry.size() > keep ? carry.size() - keep : 0);
+    }
     return count;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace devio {
 
@@ -28,7 +29,7 @@ bool findStatusReply(const std::string& data, const std::string& replyBegin,
 // Queries ("~H(") in bytes written to the printer. Each is answered by at most one record: none
 // when the model lacks the setting. carry holds the last bytes of the previous write, so that a
 // query split across two writes is counted once; it is updated.
-std::size_t countQueries(const std::string& bytes, std::string& carry);
+std::size_t countQueries(std::string_view bytes, std::string& carry);
 
 // The complete records at the start of data, at most limit of them.
 struct Records {

@@ -329,7 +329,7 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
     std::size_t sent = 0;
     const DEXO_Err err = entry->socket.sendAll(data, *size, deadline, sent);
     if (sent > 0) {
-        entry->expected += countQueries(std::string(data, sent), entry->queryCarry);
+        entry->expected += countQueries(std::string_view(data, sent), entry->queryCarry);
     }
     *size = sent;
     if (err == kDEXO_Err_InvalidChannel) {
@@ -353,10 +353,10 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
     for (;;) {
         const Records records = completeRecords(channel.received, owed);
         // Done when every query is answered, or when the printer has paused long enough after
-        // the last whole record (or closed behind it) that the rest are taken as unanswered.
+        // the last whole record that the rest are taken as unanswered. A close before every
+        // answer has come is a cut, even at a record's end: nothing is handed out.
         const bool settled = records.count > 0 && !records.partial;
-        if (records.count == owed ||
-            (settled && (channel.peerClosed || (idleBound && idle.passed())))) {
+        if (records.count == owed || (settled && idleBound && idle.passed())) {
             channel.held = channel.received.substr(0, records.end);
             channel.received.erase(0, records.end);
             return kDEXO_Err_NoErr;

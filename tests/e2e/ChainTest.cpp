@@ -381,16 +381,25 @@ TEST_F(Chain, EveryKindOfPrinterLinkServesAWholeRun) {
         ASSERT_TRUE(control().reset("c9000"));
         ASSERT_TRUE(control().set("c9000", "functionMs", "-1"));
         ASSERT_TRUE(control().behave("c9000", c.behaviour, c.delayMs));
+        std::vector<std::string> args = {"-o", "status",      "-o", "inkK",
+                                         "-o", "formGap=100", "-o", "formGap",
+                                         "-o", "paperSource", "-f", "printNozzleCheck"};
+        // The cutter lacks the peeler mode and does not answer it; against a printer that
+        // closes after its answer a missing answer cannot be told from a cut, so it is left out.
+        const bool closesAfter = std::string(c.behaviour) == "close-after";
+        if (!closesAfter) {
+            args.insert(args.end(), {"-o", "peelerMode"});
+        }
         std::string out;
-        const auto report = run("c9000",
-                                {"-o", "status", "-o", "inkK", "-o", "formGap=100", "-o", "formGap",
-                                 "-o", "paperSource", "-o", "peelerMode", "-f", "printNozzleCheck"},
-                                &out);
+        const auto report = run("c9000", args, &out);
         EXPECT_EQ(report.at("status"), "600, Status_IL_PAPF") << c.behaviour << "\n" << out;
         EXPECT_EQ(report.at("inkK"), "0 21064") << c.behaviour;
         EXPECT_EQ(report.at("formGap"), "100") << c.behaviour;
         EXPECT_EQ(report.at("paperSource"), "IR") << c.behaviour;
-        EXPECT_EQ(report.at("peelerMode"), "") << c.behaviour;
+        EXPECT_EQ(report.count("peelerMode"), closesAfter ? 0u : 1u) << c.behaviour;
+        if (!closesAfter) {
+            EXPECT_EQ(report.at("peelerMode"), "") << c.behaviour;
+        }
         EXPECT_EQ(control().setting("c9000", "formGap"), "100") << c.behaviour;
         // A printer that keeps the connection open may take the last bytes a moment after the
         // tool has ended: wait for them, bounded.

@@ -455,7 +455,10 @@ TEST_F(DevioTest, ReadEndsRightForEveryKindOfPrinter) {
          },
          2000},
         {"closes after its answer",
-         [&](TcpPeer::Connection& c) { answerAfter(c, "~H(CLS,C", clm + cls); }, 300},
+         [&](TcpPeer::Connection& c) {
+             answerAfter(c, "~H(CLS,C", clm + STX + "^S(CWR,C,Y" + ETX + cls);
+         },
+         300},
     };
     for (const Case& c : cases) {
         TcpPeer peer(c.handler);
@@ -507,6 +510,9 @@ TEST_F(DevioTest, ReadFaultsGiveNoBytesAndTheNextWriteStillArrives) {
              }
          },
          kDEXO_Err_InvalidChannel},
+        {"closed after the first of two answers",
+         [](TcpPeer::Connection& c) { answerAfter(c, "~H(CLS,C", STX + "^S(CLM,P,IR" + ETX); },
+         kDEXO_Err_InvalidChannel},
         {"record never ended",
          [](TcpPeer::Connection& c) {
              answerAfter(c, "~H(CLS,C", STX + "^S(CLS,C,24");
@@ -531,7 +537,7 @@ TEST_F(DevioTest, ReadFaultsGiveNoBytesAndTheNextWriteStillArrives) {
         const void* device = openDevice(peer.uri());
         ChannelUse use;
         ASSERT_EQ(use.open(device), kDEXO_Err_NoErr) << c.name;
-        ASSERT_EQ(use.write("~H(CLS,C"), kDEXO_Err_NoErr) << c.name;
+        ASSERT_EQ(use.write("~H(CLM,P~H(CLS,C"), kDEXO_Err_NoErr) << c.name;
         const auto start = std::chrono::steady_clock::now();
         DEXO_Err err = kDEXO_Err_NoErr;
         EXPECT_EQ(use.read(err), "") << c.name;
@@ -542,14 +548,14 @@ TEST_F(DevioTest, ReadFaultsGiveNoBytesAndTheNextWriteStillArrives) {
         dexo().Close(device);
         // The peer may still be at the second connection: give it a moment, bounded.
         std::string all;
-        for (int i = 0; i < 2000 && all != "~H(CLS,C~W(PNC"; ++i) {
+        for (int i = 0; i < 2000 && all != "~H(CLM,P~H(CLS,C~W(PNC"; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             all.clear();
             for (const std::string& session : peer.sessions()) {
                 all += session;
             }
         }
-        EXPECT_EQ(all, "~H(CLS,C~W(PNC") << c.name;
+        EXPECT_EQ(all, "~H(CLM,P~H(CLS,C~W(PNC") << c.name;
     }
 }
 

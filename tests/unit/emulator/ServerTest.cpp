@@ -365,8 +365,13 @@ TEST_F(LibraryAgainstEmulator, EveryBehaviourGivesTheWholeReply) {
         const std::string reply = status(err);
         EXPECT_EQ(err, kDEXO_Err_NoErr) << c.kind;
         EXPECT_EQ(reply.rfind(STX + "^S(SMA,S,IL" + ETX, 0), 0u) << c.kind;
-        // CMQ,A is a peeler setting: the cutter does not answer it.
-        EXPECT_EQ(exchange("~H(CLM,P~H(CMQ,A~H(CLS,C", err), expected) << c.kind;
+        // CMQ,A is a peeler setting: the cutter does not answer it. Against a printer that
+        // closes after its answer, a missing answer cannot be told from a cut.
+        const std::string kind = c.kind;
+        EXPECT_EQ(
+            exchange(kind == "close-after" ? "~H(CLM,P~H(CLS,C" : "~H(CLM,P~H(CMQ,A~H(CLS,C", err),
+            expected)
+            << c.kind;
         EXPECT_EQ(err, kDEXO_Err_NoErr) << c.kind;
     }
 }
