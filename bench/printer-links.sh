@@ -3,7 +3,8 @@
 # the status read of the same run, for every kind of printer link the emulator can act: prompt,
 # records byte by byte, answers delayed 300 ms, connection kept open, closed after each answer.
 # Also a settings read with one setting the model lacks (no answer: the read ends on the idle
-# gap after the last record).
+# gap after the last record); not against the printer that closes after each answer, where a
+# missing answer is a cut.
 # Goal: against a prompt printer the settings read costs about what the status read costs
 # (within 1.5 x), far below the 10 s read time-out.
 #
@@ -49,15 +50,17 @@ for behaviour in prompt dribble "delay 300" keep-open close-after; do
     settings_read || bench_die "$name: the settings read does not report formGap 72"
     bench_time status status_read
     bench_time settings settings_read
-    bench_time lacking lacking_read
     bench_show "$name: status read" status
     bench_show "$name: settings read" settings
-    bench_show "$name: settings read, one lacking" lacking
     bench_result "${name}_status_ms" "$status_median"
     bench_result "${name}_settings_ms" "$settings_median"
-    bench_result "${name}_lacking_ms" "$lacking_median"
     bench_result "${name}_settings_over_status" "$(bench_ratio "$settings_median" "$status_median")"
-    bench_result "${name}_lacking_over_status" "$(bench_ratio "$lacking_median" "$status_median")"
+    if [ "$name" != close-after ]; then
+        bench_time lacking lacking_read
+        bench_show "$name: settings read, one lacking" lacking
+        bench_result "${name}_lacking_ms" "$lacking_median"
+        bench_result "${name}_lacking_over_status" "$(bench_ratio "$lacking_median" "$status_median")"
+    fi
 done
 control behave "$queue" prompt
 bench_report printer-links

@@ -3,6 +3,8 @@
 #include "Deadline.h"
 #include "Framing.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,14 +16,24 @@ namespace {
 // Longest text accepted in the status-command record; the tool's are well under 200 bytes.
 constexpr std::size_t kCommandTextLimit = 64 * 1024;
 
-// How long a data-channel reply may pause after a record before the queries still owed are
-// taken as unanswered (a setting the model lacks gets no answer). Only a reply that is missing
-// answers pays it; the call's own time-out bounds it.
-constexpr int kIdleGapMs = 500;
+// How long a data-channel reply may pause after its last byte before the queries still owed are
+// taken as unanswered (a setting the model lacks gets no answer): four times what the printer
+// took to start answering, within these bounds, and never past the call's own time-out. Only a
+// reply that is missing answers pays it. A printer that answers at once pays the least; one
+// that is slow to answer is given a gap to match.
+constexpr int kIdleGapMinMs = 200;
+constexpr int kIdleGapMaxMs = 1000;
+constexpr int kIdleGapPerLatency = 4;
+
+int idleGapFor(std::chrono::steady_clock::duration latency) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(latency).count();
+    const long long gap = ms * kIdleGapPerLatency;
+    return static_cast<int>(std::clamp<long long>(gap, kIdleGapMinMs, kIdleGapMaxMs));
+}
 
 // How long the channel close waits for the printer to close its side once it has acknowledged
 // every byte; only a printer that keeps the connection open pays it.
-constexpr int kCloseLingerMs = 200;
+constexpr int kCloseLingerMs = 100;
 
 bool copyText(const char* text, std::string& out) {
     if (text == nullptr) {
@@ -347,7 +359,10 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
         return kDEXO_Err_NoErr;
     }
     // Records already here when the read starts count as if they had just arrived.
-    Deadline idle = deadline.sooner(kIdleGapMs);
+    const auto began = std::chrono::steady_clock::now();
+    bool answering = !channel.received.empty();
+    int gapMs = kIdleGapMinMs;
+    Deadline idle = deadline.sooner(gapMs);
     bool idleBound = false;
     DEXO_Err err = kDEXO_Err_NoErr;
     for (;;) {
@@ -382,7 +397,11 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
         }
         channel.peerClosed = closed;
         if (channel.received.size() > before) {
-            idle = deadline.sooner(kIdleGapMs);
+            if (!answering) {
+                answering = true;
+                gapMs = idleGapFor(std::chrono::steady_clock::now() - began);
+            }
+            idle = deadline.sooner(gapMs);
         }
     }
     // A reply that did not end where it should is not handed out in part. What the printer sends
