@@ -190,6 +190,19 @@ TEST_F(EmulatorServer, FaultsShapeTheRepliesOnTheWire) {
     EXPECT_EQ(fullStatus(), complete);
 }
 
+// On the wire as in the interpreter: what the language lacks gets no answer, not even an empty
+// record, and the answers that do come keep their order.
+TEST_F(EmulatorServer, QueriesOutsideTheLanguageGetNoAnswerOnTheWire) {
+    Wire wire(server_.port("c9"));
+    wire.send("~H(SYN,1~H(ABC,Z~H(CLM,P");
+    bool ended = false;
+    EXPECT_EQ(wire.readUntil(ETX, 5000, ended), STX + "^S(CLM,P,IR" + ETX);
+    wire.send("~H(SYN,1");
+    wire.send("~H(ABC,Z");
+    EXPECT_EQ(wire.readUntil("never", 300, ended), STX + "^S(CLM,P,IR" + ETX);
+    EXPECT_FALSE(ended);
+}
+
 // The behaviours of real printers' links, as a client sees them.
 TEST_F(EmulatorServer, BehavioursShapeTheLink) {
     const std::string answer = STX + "^S(CLM,P,IR" + ETX + STX + "^S(CLS,C,72" + ETX;
