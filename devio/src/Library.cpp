@@ -307,6 +307,8 @@ DEXO_Err Library::reconnect(Channel& channel, const Deadline& deadline) {
     if (err == kDEXO_Err_NoErr) {
         channel.socket = std::move(fresh);
         channel.peerClosed = false;
+        // Queries asked over the old connection are answered there or not at all.
+        channel.expected = completeRecords(channel.received, channel.expected).count;
     }
     return err;
 }

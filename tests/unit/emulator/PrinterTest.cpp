@@ -264,6 +264,41 @@ TEST(PrinterCommands, StrayBytesAndLineEndsBetweenCommandsAreIgnored) {
     EXPECT_EQ(printer.setting("sideMargin"), "5");
 }
 
+// The command line's form of a link behaviour: KIND, or delay:MS.
+TEST(Behaviour, CommandLineFormsAreParsedStrictly) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"prompt", true, "prompt"},
+        {"dribble", true, "dribble"},
+        {"delay", true, "delay:300"},
+        {"delay:250", true, "delay:250"},
+        {"delay:0", true, "delay:0"},
+        {"keep-open", true, "keep-open"},
+        {"close-after", true, "close-after"},
+        {"delay:", false, ""},
+        {"delay:-1", false, ""},
+        {"delay:5x", false, ""},
+        {"prompt:5", false, ""},
+        {"Dribble", false, ""},
+        {"", false, ""},
+    };
+    for (const Case& c : cases) {
+        emulator::Behaviour behaviour;
+        behaviour.kind = emulator::Behaviour::Kind::KeepOpen;
+        EXPECT_EQ(emulator::parseBehaviour(c.text, behaviour), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(emulator::behaviourName(behaviour), c.name) << c.text;
+        } else {
+            // A refused text leaves the behaviour as it was.
+            EXPECT_EQ(behaviour.kind, emulator::Behaviour::Kind::KeepOpen) << c.text;
+        }
+    }
+}
+
 TEST(Control, LinesChangeAndReportThePrinters) {
     std::deque<emulator::ServedPrinter> printers;
     ModelInfo info;
