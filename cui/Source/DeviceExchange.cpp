@@ -54,6 +54,19 @@ ssize_t signedSize(unsigned long size) {
     return static_cast<ssize_t>(size);
 }
 
+// The scheme of a device URI for a diagnostic: letters, digits and "+-." only, so that a queue's
+// URI cannot put control bytes on the terminal.
+std::string uriScheme(const std::string& uri) {
+    const std::size_t end = uri.find("://");
+    std::string scheme = uri.substr(0, end == std::string::npos ? 0 : end);
+    for (char& c : scheme) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+        c = plain ? c : '?';
+    }
+    return scheme;
+}
+
 bool loadLibrary(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         if (load(path.c_str())) {
@@ -99,6 +112,13 @@ public:
             TRACE("\033[33mDEXOClose\033[0m  err = %s(%d)\n", toString(e), e);
         });
         if (failed(err)) {
+            // Another library may reach more schemes; the user is told only what this one said.
+            if (err == kDEXO_Err_NotSupport && (verbose || debug)) {
+                diag(
+                    "\033[33mthis dexo1.so cannot reach %s:// printers; a socket://host:9100 queue "
+                    "works\033[0m\n",
+                    uriScheme(input_.uri).c_str());
+            }
             return std::move(result_);
         }
         if (input_.statusFlag) {

@@ -24,6 +24,12 @@ public:
     }
     bool passed() const { return Clock::now() >= end_; }
 
+    // This deadline or one milliseconds from now, whichever comes first.
+    Deadline sooner(int milliseconds) const {
+        Deadline other(milliseconds);
+        return other.end_ < end_ ? other : *this;
+    }
+
 private:
     Clock::time_point end_;
 };

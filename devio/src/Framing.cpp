@@ -1,10 +1,13 @@
 #include "Framing.h"
 
+#include <algorithm>
+
 namespace devio {
 
 namespace {
-constexpr const char kSyncTag[] = "^S(SYN,";
-}
+constexpr const char kQuery[] = "~H(";
+constexpr std::size_t kQueryLength = sizeof kQuery - 1;
+} // namespace
 
 bool findStatusReply(const std::string& data, const std::string& replyBegin,
                      const std::string& replyEnd, Span& reply) {
@@ -28,34 +31,50 @@ bool findStatusReply(const std::string& data, const std::string& replyBegin,
     return true;
 }
 
-std::string syncQuery(const std::string& token) {
-    return "~H(SYN," + token;
-}
-
-std::string syncAnswer(const std::string& token) {
-    return std::string(1, kRecordStart) + kSyncTag + token + kRecordEnd;
-}
-
-bool findSyncedReply(const std::string& data, const std::string& token, Span& reply) {
-    const std::string answer = syncAnswer(token);
-    const std::size_t ours = data.find(answer);
-    if (ours == std::string::npos) {
-        return false;
+std::size_t countQueries(std::string_view bytes, std::string& carry) {
+    const std::string_view query(kQuery, kQueryLength);
+    std::size_t count = 0;
+    // A query that begins in carry ends in the first bytes of this write. carry is shorter than
+    // a query, so no match is counted twice; bytes themselves are searched in place, as a
+    // command file may be hundreds of megabytes.
+    const std::string joint =
+        carry + std::string(bytes.substr(0, std::min(bytes.size(), kQueryLength - 1)));
+    for (std::size_t at = joint.find(kQuery); at != std::string::npos && at < carry.size();
+         at = joint.find(kQuery, at + 1)) {
+        ++count;
     }
-    // Skip past the last answer to an earlier query that precedes ours.
-    const std::string tag = std::string(1, kRecordStart) + kSyncTag;
-    std::size_t start = 0;
-    for (std::size_t at = data.find(tag); at != std::string::npos && at < ours;
-         at = data.find(tag, at + 1)) {
-        const std::size_t close = data.find(kRecordEnd, at);
-        if (close == std::string::npos || close > ours) {
-            break;
+    for (std::size_t at = bytes.find(query); at != std::string_view::npos;
+         at = bytes.find(query, at + kQueryLength)) {
+        ++count;
+    }
+    const std::size_t keep = kQueryLength - 1;
+    if (bytes.size() >= keep) {
+        carry.assign(bytes.substr(bytes.size() - keep));
+    } else {
+        carry += std::string(bytes);
+        carry.erase(0, carry.size() > keep ? carry.size() - keep : 0);
+    }
+    return count;
+}
+
+Records completeRecords(const std::string& data, std::size_t limit) {
+    Records found;
+    std::size_t at = 0;
+    while (found.count < limit) {
+        const std::size_t start = data.find(kRecordStart, at);
+        if (start == std::string::npos) {
+            return found;
         }
-        start = close + 1;
+        const std::size_t close = data.find(kRecordEnd, start + 1);
+        if (close == std::string::npos) {
+            found.partial = true;
+            return found;
+        }
+        ++found.count;
+        found.end = close + 1;
+        at = close + 1;
     }
-    reply.begin = start;
-    reply.end = ours;
-    return true;
+    return found;
 }
 
 } // namespace devio

@@ -1,10 +1,11 @@
 // Where a printer's answer ends. Pure functions over the bytes received so far, so that the
-// socket code never has to wait for silence to know that a reply is complete.
+// socket code decides on what arrived, not on how it was cut into segments.
 #ifndef DEVIO_FRAMING_H
 #define DEVIO_FRAMING_H
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace devio {
 
@@ -25,16 +26,18 @@ struct Span {
 bool findStatusReply(const std::string& data, const std::string& replyBegin,
                      const std::string& replyEnd, Span& reply);
 
-// The synchronisation query the library sends behind a caller's requests before it reads, and
-// the record the printer answers it with. The printer answers in order, so everything received
-// before that record is the answer to what was written before it.
-std::string syncQuery(const std::string& token);
-std::string syncAnswer(const std::string& token);
+// Queries ("~H(") in bytes written to the printer. Each is answered by at most one record: none
+// when the model lacks the setting. carry holds the last bytes of the previous write, so that a
+// query split across two writes is counted once; it is updated.
+std::size_t countQueries(std::string_view bytes, std::string& carry);
 
-// The reply before the answer to our synchronisation query. Answers to earlier (timed-out)
-// synchronisation queries and what came before them are left out. False while our answer has not
-// arrived.
-bool findSyncedReply(const std::string& data, const std::string& token, Span& reply);
+// The complete records at the start of data, at most limit of them.
+struct Records {
+    std::size_t count = 0;
+    std::size_t end = 0;  // one past the ETX of the last of them (0 when none)
+    bool partial = false; // a record has begun behind them and not ended yet
+};
+Records completeRecords(const std::string& data, std::size_t limit);
 
 } // namespace devio
 

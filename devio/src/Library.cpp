@@ -3,10 +3,11 @@
 #include "Deadline.h"
 #include "Framing.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <random>
 
 namespace devio {
 
@@ -14,6 +15,25 @@ namespace {
 
 // Longest text accepted in the status-command record; the tool's are well under 200 bytes.
 constexpr std::size_t kCommandTextLimit = 64 * 1024;
+
+// How long a data-channel reply may pause after its last byte before the queries still owed are
+// taken as unanswered (a setting the model lacks gets no answer): four times what the printer
+// took to start answering, within these bounds, and never past the call's own time-out. Only a
+// reply that is missing answers pays it. A printer that answers at once pays the least; one
+// that is slow to answer is given a gap to match.
+constexpr int kIdleGapMinMs = 200;
+constexpr int kIdleGapMaxMs = 1000;
+constexpr int kIdleGapPerLatency = 4;
+
+int idleGapFor(std::chrono::steady_clock::duration latency) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(latency).count();
+    const long long gap = ms * kIdleGapPerLatency;
+    return static_cast<int>(std::clamp<long long>(gap, kIdleGapMinMs, kIdleGapMaxMs));
+}
+
+// How long the channel close waits for the printer to close its side once it has acknowledged
+// every byte; only a printer that keeps the connection open pays it.
+constexpr int kCloseLingerMs = 100;
 
 bool copyText(const char* text, std::string& out) {
     if (text == nullptr) {
@@ -52,10 +72,6 @@ DEXO_Err Library::initialize(int mode) {
     }
     if (initialized_) {
         return kDEXO_Err_DoubleCall;
-    }
-    if (tokenBase_ == 0) {
-        std::random_device seed;
-        tokenBase_ = seed() | 1u;
     }
     initialized_ = true;
     return kDEXO_Err_NoErr;
@@ -275,13 +291,25 @@ DEXO_Err Library::closeChannel(const void* channel, int timeout) {
     if (entry == nullptr) {
         return kDEXO_Err_InvalidChannel;
     }
-    // Waiting for the printer to end its side means it has taken every byte written, the last
-    // function command included, before the caller goes on.
+    // Waiting for the printer to acknowledge everything means it has taken every byte written,
+    // the last function command included, before the caller goes on.
     DEXO_Err err = kDEXO_Err_NoErr;
-    if (!entry->broken) {
-        err = entry->socket.shutdownAndDrain(Deadline(effectiveTimeout(timeout)));
+    if (!entry->peerClosed) {
+        err = entry->socket.shutdownAndDrain(Deadline(effectiveTimeout(timeout)), kCloseLingerMs);
     }
     channels_.erase(channel);
+    return err;
+}
+
+DEXO_Err Library::reconnect(Channel& channel, const Deadline& deadline) {
+    Socket fresh;
+    const DEXO_Err err = Socket::connect(channel.device->address, deadline, fresh);
+    if (err == kDEXO_Err_NoErr) {
+        channel.socket = std::move(fresh);
+        channel.peerClosed = false;
+        // Queries asked over the old connection are answered there or not at all.
+        channel.expected = completeRecords(channel.received, channel.expected).count;
+    }
     return err;
 }
 
@@ -297,54 +325,90 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
     if (size == nullptr || (data == nullptr && *size > 0)) {
         return kDEXO_Err_Param;
     }
-    if (entry->broken) {
-        *size = 0;
-        return kDEXO_Err_InvalidChannel;
+    const Deadline deadline(effectiveTimeout(timeout));
+    // A printer may end the connection after each answer; what is written after that goes over
+    // a new one instead of into a socket the printer no longer reads.
+    if (!entry->peerClosed) {
+        bool closed = false;
+        entry->socket.takeWaiting(entry->received, kReplyLimit - entry->received.size(), closed);
+        entry->peerClosed = closed;
+    }
+    if (entry->peerClosed) {
+        const DEXO_Err err = reconnect(*entry, deadline);
+        if (err != kDEXO_Err_NoErr) {
+            *size = 0;
+            return err;
+        }
     }
     std::size_t sent = 0;
-    const DEXO_Err err =
-        entry->socket.sendAll(data, *size, Deadline(effectiveTimeout(timeout)), sent);
+    const DEXO_Err err = entry->socket.sendAll(data, *size, deadline, sent);
+    if (sent > 0) {
+        entry->expected += countQueries(std::string_view(data, sent), entry->queryCarry);
+    }
     *size = sent;
-    if (err != kDEXO_Err_NoErr) {
-        entry->broken = true;
+    if (err == kDEXO_Err_InvalidChannel) {
+        entry->peerClosed = true;
     }
     return err;
 }
 
-std::string Library::nextToken() {
-    char token[9];
-    std::snprintf(token, sizeof token, "%08X",
-                  static_cast<unsigned>(tokenBase_ + 2654435761u * ++tokenCount_));
-    return token;
-}
-
-DEXO_Err Library::synchronise(Channel& channel, int timeout) {
+DEXO_Err Library::collectReply(Channel& channel, int timeout) {
     const Deadline deadline(effectiveTimeout(timeout));
-    const std::string token = nextToken();
-    const std::string query = syncQuery(token);
-    std::size_t sent = 0;
-    DEXO_Err err = channel.socket.sendAll(query.data(), query.size(), deadline, sent);
-    const std::size_t limit = kReplyLimit + syncAnswer(token).size();
-    while (err == kDEXO_Err_NoErr) {
-        Span span;
-        if (findSyncedReply(channel.received, token, span)) {
-            channel.held = channel.received.substr(span.begin, span.end - span.begin);
-            channel.received.erase(0, span.end + syncAnswer(token).size());
+    const std::size_t owed = channel.expected;
+    channel.expected = 0;
+    // With nothing asked, nothing is owed: no wait.
+    if (owed == 0) {
+        return kDEXO_Err_NoErr;
+    }
+    // Records already here when the read starts count as if they had just arrived.
+    const auto began = std::chrono::steady_clock::now();
+    bool answering = !channel.received.empty();
+    int gapMs = kIdleGapMinMs;
+    Deadline idle = deadline.sooner(gapMs);
+    bool idleBound = false;
+    DEXO_Err err = kDEXO_Err_NoErr;
+    for (;;) {
+        const Records records = completeRecords(channel.received, owed);
+        // Done when every query is answered, or when the printer has paused long enough after
+        // the last whole record that the rest are taken as unanswered. A close before every
+        // answer has come is a cut, even at a record's end: nothing is handed out.
+        const bool settled = records.count > 0 && !records.partial;
+        if (records.count == owed || (settled && idleBound && idle.passed())) {
+            channel.held = channel.received.substr(0, records.end);
+            channel.received.erase(0, records.end);
             return kDEXO_Err_NoErr;
         }
-        if (channel.received.size() >= limit) {
+        if (channel.peerClosed) {
+            err = kDEXO_Err_InvalidChannel;
+            break;
+        }
+        if (channel.received.size() >= kReplyLimit) {
             err = kDEXO_Err_BufferSize;
             break;
         }
+        idleBound = settled;
+        const std::size_t before = channel.received.size();
         bool closed = false;
-        err = channel.socket.receiveSome(channel.received, limit - channel.received.size(),
-                                         deadline, closed);
-        if (err == kDEXO_Err_NoErr && closed) {
-            err = kDEXO_Err_InvalidChannel;
+        err = channel.socket.receiveSome(channel.received, kReplyLimit - channel.received.size(),
+                                         idleBound ? idle : deadline, closed);
+        if (err == kDEXO_Err_Timeout && idleBound) {
+            continue; // the idle gap ran out: decided at the top of the loop
+        }
+        if (err != kDEXO_Err_NoErr) {
+            break;
+        }
+        channel.peerClosed = closed;
+        if (channel.received.size() > before) {
+            if (!answering) {
+                answering = true;
+                gapMs = idleGapFor(std::chrono::steady_clock::now() - began);
+            }
+            idle = deadline.sooner(gapMs);
         }
     }
-    // A reply that did not end where it should is not handed out in part.
-    channel.broken = true;
+    // A reply that did not end where it should is not handed out in part. What the printer sends
+    // later for it is not told apart from later answers, so it is dropped as far as it is here;
+    // the channel itself stays usable for the writes that follow.
     channel.received.clear();
     channel.held.clear();
     return err;
@@ -362,12 +426,8 @@ DEXO_Err Library::read(const void* channel, char* buffer, unsigned long* size, i
     if (size == nullptr) {
         return kDEXO_Err_Param;
     }
-    if (entry->broken) {
-        *size = 0;
-        return kDEXO_Err_InvalidChannel;
-    }
     if (entry->held.empty()) {
-        const DEXO_Err err = synchronise(*entry, timeout);
+        const DEXO_Err err = collectReply(*entry, timeout);
         if (err != kDEXO_Err_NoErr) {
             *size = 0;
             return err;

@@ -3,11 +3,12 @@
 #ifndef DEVIO_LIBRARY_H
 #define DEVIO_LIBRARY_H
 
+#include "Deadline.h"
 #include "Socket.h"
 #include "Uri.h"
 #include "dexo1.h"
 
-#include <cstdint>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -29,9 +30,11 @@ struct Device {
 struct Channel {
     const Device* device = nullptr;
     Socket socket;
-    std::string received; // bytes read from the printer that are not handed out yet
-    std::string held;     // the reply of the last synchronised read, handed out by DEXORead
-    bool broken = false;  // the stream position is unknown after a failed exchange
+    bool peerClosed = false;  // the printer ended the connection; the next write opens a new one
+    std::string received;     // bytes read from the printer that are not handed out yet
+    std::string held;         // the reply of the last read, handed out by DEXORead
+    std::size_t expected = 0; // answers owed for the queries written since the last read
+    std::string queryCarry;   // the end of the last write, for a query split across writes
 };
 
 class Library {
@@ -55,15 +58,13 @@ private:
     Device* findDevice(const void* handle);
     Channel* findChannel(const void* handle);
     void pollStatus(Device& device, int timeout);
-    DEXO_Err synchronise(Channel& channel, int timeout);
-    std::string nextToken();
+    DEXO_Err collectReply(Channel& channel, int timeout);
+    DEXO_Err reconnect(Channel& channel, const Deadline& deadline);
 
     std::mutex mutex_; // calls are served one at a time
     bool initialized_ = false;
     std::map<const void*, std::unique_ptr<Device>> devices_;
     std::map<const void*, std::unique_ptr<Channel>> channels_;
-    std::uint32_t tokenBase_ = 0;
-    std::uint32_t tokenCount_ = 0;
 };
 
 } // namespace devio

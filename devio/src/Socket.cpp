@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -153,19 +155,59 @@ DEXO_Err Socket::receiveSome(std::string& into, std::size_t maxBytes, const Dead
     }
 }
 
-DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline) {
+void Socket::takeWaiting(std::string& into, std::size_t maxBytes, bool& closed) {
+    closed = false;
+    char chunk[16384];
+    while (maxBytes > 0) {
+        const std::size_t want = maxBytes < sizeof chunk ? maxBytes : sizeof chunk;
+        const ssize_t n = ::recv(fd_, chunk, want, MSG_DONTWAIT);
+        if (n > 0) {
+            into.append(chunk, static_cast<std::size_t>(n));
+            maxBytes -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+            closed = true;
+        }
+        return;
+    }
+}
+
+DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
     ::shutdown(fd_, SHUT_WR);
+    // The kernel tells when the peer has acknowledged everything, but there is no event for it:
+    // look again every few milliseconds (on a working link the first look after the round trip
+    // succeeds). After that, a printer that closes its side at our end of stream is waited for
+    // a little, so that it has also read what it took; one that keeps its side open costs that.
+    constexpr int kAckPollMs = 5;
+    bool acknowledged = false;
+    Deadline linger = deadline;
     std::string discard;
     for (;;) {
         bool closed = false;
         discard.clear();
-        const DEXO_Err err = receiveSome(discard, 16384, deadline, closed);
-        if (err != kDEXO_Err_NoErr) {
-            return err;
-        }
+        takeWaiting(discard, 1 << 20, closed);
         if (closed) {
             return kDEXO_Err_NoErr;
         }
+        if (!acknowledged) {
+            int unacknowledged = 0;
+            acknowledged = ::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+            if (acknowledged) {
+                linger = deadline.sooner(lingerMs);
+            }
+        }
+        if (acknowledged && linger.passed()) {
+            return kDEXO_Err_NoErr;
+        }
+        if (deadline.passed()) {
+            return kDEXO_Err_Timeout;
+        }
+        short revents = 0;
+        waitFor(fd_, POLLIN, acknowledged ? linger : deadline.sooner(kAckPollMs), revents);
     }
 }
 

@@ -48,8 +48,14 @@ public:
     DEXO_Err receiveSome(std::string& into, std::size_t maxBytes, const Deadline& deadline,
                          bool& closed);
 
-    // Ends our direction and waits until the peer ends its own, discarding what it still sends.
-    DEXO_Err shutdownAndDrain(const Deadline& deadline);
+    // Appends what has already arrived, at most maxBytes, without waiting; closed=true when the
+    // peer has ended the stream (or the connection failed).
+    void takeWaiting(std::string& into, std::size_t maxBytes, bool& closed);
+
+    // Ends our direction and waits until the peer closes its own, discarding what it still
+    // sends; or, for a peer that keeps its side open, until it has acknowledged every byte
+    // written (our end of stream included) and lingerMs more have passed.
+    DEXO_Err shutdownAndDrain(const Deadline& deadline, int lingerMs);
 
 private:
     int fd_ = -1;

@@ -37,8 +37,8 @@ std::string err(const std::string& reason) {
     return "ERR " + reason + "\n";
 }
 
-const char kUsage[] = "commands: ping list get set setting settings log clearlog fault finish "
-                      "reset quit";
+const char kUsage[] = "commands: ping list get set setting settings log clearlog fault behave "
+                      "finish reset quit";
 
 } // namespace
 
@@ -127,6 +127,19 @@ std::string Control::execute(const std::string& rawLine, std::int64_t nowMs, boo
             out += "| " + rule.key + " " + rule.command + " " + value + "\n";
         }
         return out + ok();
+    }
+    if (verb == "behave") {
+        // "behave P" tells; "behave P KIND [MS]" changes it until the next reset.
+        if (words.size() < 3) {
+            return ok(behaviourName(printer->behaviour));
+        }
+        const std::string text = rest.empty() ? words[2] : words[2] + ":" + rest;
+        Behaviour behaviour;
+        if (!parseBehaviour(text, behaviour)) {
+            return err("bad behaviour " + text);
+        }
+        printer->behaviour = behaviour;
+        return ok();
     }
     if (words.size() < 3) {
         return err("missing field, setting or fault");

@@ -116,6 +116,12 @@ bool ControlClient::fault(const std::string& printer, const std::string& kind,
         .ok;
 }
 
+bool ControlClient::behave(const std::string& printer, const std::string& kind, int delayMs) {
+    return command("behave " + printer + " " + kind +
+                   (delayMs > 0 ? " " + std::to_string(delayMs) : std::string()))
+        .ok;
+}
+
 bool ControlClient::finish(const std::string& printer) {
     return command("finish " + printer).ok;
 }

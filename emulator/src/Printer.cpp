@@ -1,6 +1,7 @@
 #include "emulator/Printer.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace emulator {
 
@@ -115,6 +116,62 @@ bool parseFaultScope(const std::string& text, Fault::Scope& scope) {
     return false;
 }
 
+namespace {
+const std::pair<const char*, Behaviour::Kind> kBehaviours[] = {
+    {"prompt", Behaviour::Kind::Prompt},
+    {"dribble", Behaviour::Kind::Dribble},
+    {"delay", Behaviour::Kind::Delay},
+    {"keep-open", Behaviour::Kind::KeepOpen},
+    {"close-after", Behaviour::Kind::CloseAfter},
+};
+constexpr int kDefaultDelayMs = 300;
+} // namespace
+
+bool parseBehaviourKind(const std::string& text, Behaviour::Kind& kind) {
+    for (const auto& entry : kBehaviours) {
+        if (text == entry.first) {
+            kind = entry.second;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string behaviourName(const Behaviour& behaviour) {
+    for (const auto& entry : kBehaviours) {
+        if (behaviour.kind == entry.second) {
+            return behaviour.kind == Behaviour::Kind::Delay
+                       ? std::string(entry.first) + ":" + std::to_string(behaviour.delayMs)
+                       : entry.first;
+        }
+    }
+    return "";
+}
+
+bool parseBehaviour(const std::string& text, Behaviour& behaviour) {
+    const std::size_t colon = text.find(':');
+    Behaviour parsed;
+    if (!parseBehaviourKind(text.substr(0, colon), parsed.kind)) {
+        return false;
+    }
+    if (parsed.kind == Behaviour::Kind::Delay) {
+        parsed.delayMs = kDefaultDelayMs;
+        if (colon != std::string::npos) {
+            const std::string ms = text.substr(colon + 1);
+            char* end = nullptr;
+            const long value = std::strtol(ms.c_str(), &end, 10);
+            if (ms.empty() || *end != '\0' || value < 0 || value > 600000) {
+                return false;
+            }
+            parsed.delayMs = static_cast<int>(value);
+        }
+    } else if (colon != std::string::npos) {
+        return false;
+    }
+    behaviour = parsed;
+    return true;
+}
+
 Printer::Printer(std::string name, const ModelInfo& model)
     : name_(std::move(name)), model_(model), rules_(settingsFor(model)) {
     reset();
@@ -137,6 +194,7 @@ void Printer::reset() {
     functionUntilMs_ = 0;
     log_.clear();
     fault = Fault{};
+    behaviour = powerOnBehaviour;
 }
 
 const std::vector<std::string>& Printer::fieldNames() {
@@ -268,9 +326,7 @@ std::string Printer::execute(const std::string& bytes, std::int64_t nowMs) {
 
 void Printer::command(const std::string& text, std::string& reply, std::int64_t nowMs) {
     if (text.compare(0, 3, "~H(") == 0) {
-        if (text.compare(3, 4, "SYN,") != 0) {
-            record(text);
-        }
+        record(text);
         query(text.substr(3), reply, nowMs);
         return;
     }
@@ -288,10 +344,6 @@ void Printer::command(const std::string& text, std::string& reply, std::int64_t 
 }
 
 void Printer::query(const std::string& what, std::string& reply, std::int64_t nowMs) {
-    if (what.compare(0, 4, "SYN,") == 0) {
-        reply += framed("^S(" + what);
-        return;
-    }
     if (what == "QWN") {
         const std::string& warnings = fields_.at("warnings");
         reply += framed(warnings.empty() ? "WN" : "WN," + warnings);
@@ -303,7 +355,8 @@ void Printer::query(const std::string& what, std::string& reply, std::int64_t no
     }
     if (what == "QIQ") {
         const std::string& literal = fields_.at("inkRecord");
-        reply += framed("IQ," + (literal.empty() ? fields_.at("inkK") + "," + fields_.at("inkC") + "," +
+        reply +=
+            framed("IQ," + (literal.empty() ? fields_.at("inkK") + "," + fields_.at("inkC") + "," +
                                                   fields_.at("inkM") + "," + fields_.at("inkY")
                                             : literal));
         return;
@@ -327,7 +380,8 @@ void Printer::query(const std::string& what, std::string& reply, std::int64_t no
     if (unit != units_.end()) {
         reply += framed("^S(" + what + "," + unit->second);
     }
-    // Anything else, a setting of another family included, is not answered.
+    // Anything else gets no answer at all: an unknown group or item, a query with more or less
+    // than group and item, a setting of another family.
 }
 
 bool Printer::statusValue(const std::string& command, std::string& value,

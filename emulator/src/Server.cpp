@@ -174,11 +174,29 @@ void Server::serveChunk(Connection& connection, const std::string& chunk) {
         outgoing.bytes = reply;
         break;
     }
+    const Behaviour& behaviour = printer.behaviour;
+    if (behaviour.kind == Behaviour::Kind::Delay) {
+        outgoing.dueMs += behaviour.delayMs;
+    }
+    if (behaviour.kind == Behaviour::Kind::CloseAfter) {
+        outgoing.closeAfter = true;
+    }
     // Replies leave in order: one held back holds back those behind it.
     if (!connection.out.empty() && connection.out.back().dueMs > outgoing.dueMs) {
         outgoing.dueMs = connection.out.back().dueMs;
     }
-    connection.out.push_back(std::move(outgoing));
+    if (behaviour.kind != Behaviour::Kind::Dribble) {
+        connection.out.push_back(std::move(outgoing));
+        return;
+    }
+    // One byte per segment, a millisecond apart, so that the reader gets records in pieces.
+    for (std::size_t i = 0; i < outgoing.bytes.size(); ++i) {
+        Outgoing piece;
+        piece.dueMs = outgoing.dueMs + static_cast<std::int64_t>(i);
+        piece.bytes = outgoing.bytes.substr(i, 1);
+        piece.closeAfter = outgoing.closeAfter && i + 1 == outgoing.bytes.size();
+        connection.out.push_back(std::move(piece));
+    }
 }
 
 void Server::serveControl(Connection& connection) {
@@ -296,8 +314,14 @@ void Server::run() {
         }
         for (auto it = connections_.begin(); it != connections_.end();) {
             Connection& connection = **it;
-            // A peer that has ended its side gets what is still owed, then the close.
-            const bool done = connection.closed || (connection.peerEnded && connection.out.empty());
+            // A peer that has ended its side gets what is still owed, then the close; a printer
+            // that keeps its side open waits for a reset or the end of the emulator instead.
+            const bool keepOpen =
+                connection.printer >= 0 &&
+                printers_[static_cast<std::size_t>(connection.printer)].printer.behaviour.kind ==
+                    Behaviour::Kind::KeepOpen;
+            const bool done =
+                connection.closed || (connection.peerEnded && connection.out.empty() && !keepOpen);
             it = done ? connections_.erase(it) : std::next(it);
         }
     }

@@ -22,12 +22,15 @@ void onSignal(int) {
 
 void usage() {
     std::cout << "usage: tarn-emulator [--control PORT] [--ports-file FILE] [--function-ms MS]\n"
-                 "                     --printer NAME=MODEL[:PORT] ...\n"
+                 "                     [--behaviour KIND] --printer NAME=MODEL[:PORT] ...\n"
                  "       tarn-emulator --standard   (one printer of every family and variant)\n"
                  "MODEL is an RV model name such as RV-C9000, RV-C2000, RV-D5510P, RV-C5020A.\n"
                  "Port 0 or none picks a free port. Once listening, one line per endpoint is\n"
                  "printed (and written to FILE): \"control PORT\", then\n"
-                 "\"printer NAME PORT MODEL DEVICE-ID\".\n";
+                 "\"printer NAME PORT MODEL DEVICE-ID\".\n"
+                 "KIND (every printer's link): prompt, dribble (records byte by byte), delay[:MS]\n"
+                 "(answers held back MS ms, 300 by default), keep-open (the connection stays open\n"
+                 "after the client's close), close-after (closed after each answer).\n";
 }
 
 bool parsePrinter(const std::string& text, emulator::PrinterSpec& entry) {
@@ -61,6 +64,7 @@ int main(int argc, char** argv) {
     int controlPort = 0;
     std::string portsFile;
     std::string functionMs;
+    emulator::Behaviour behaviour;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -70,6 +74,11 @@ int main(int argc, char** argv) {
             portsFile = argv[++i];
         } else if (arg == "--function-ms" && hasValue) {
             functionMs = argv[++i];
+        } else if (arg == "--behaviour" && hasValue) {
+            if (!emulator::parseBehaviour(argv[++i], behaviour)) {
+                std::cerr << "tarn-emulator: bad behaviour " << argv[i] << "\n";
+                return 2;
+            }
         } else if (arg == "--printer" && hasValue) {
             emulator::PrinterSpec entry;
             if (!parsePrinter(argv[++i], entry)) {
@@ -98,6 +107,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (emulator::ServedPrinter& served : server.printers()) {
+        served.printer.powerOnBehaviour = behaviour;
+        served.printer.behaviour = behaviour;
         if (!functionMs.empty() && !served.printer.setField("functionMs", functionMs)) {
             std::cerr << "tarn-emulator: bad --function-ms " << functionMs << "\n";
             return 2;

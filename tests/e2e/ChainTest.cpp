@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -363,6 +365,94 @@ TEST_F(Chain, PrinterThatIsOffReportsError) {
     EXPECT_EQ(report.at("status"), "3, Status_CommError") << out;
     EXPECT_EQ(report.at("paperSource"), "");
     ASSERT_TRUE(bed_->cups().deleteQueue("off"));
+}
+
+// The kinds of printer the library must serve, each through the whole chain: status, a settings
+// write read back, a setting the model lacks and a function, in one run. The function reaches
+// the printer and the values reported are the printer's.
+TEST_F(Chain, EveryKindOfPrinterLinkServesAWholeRun) {
+    struct Case {
+        const char* behaviour;
+        int delayMs;
+    };
+    const Case cases[] = {
+        {"prompt", 0}, {"dribble", 0}, {"delay", 300}, {"keep-open", 0}, {"close-after", 0}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(control().reset("c9000"));
+        ASSERT_TRUE(control().set("c9000", "functionMs", "-1"));
+        ASSERT_TRUE(control().behave("c9000", c.behaviour, c.delayMs));
+        std::vector<std::string> args = {"-o", "status",      "-o", "inkK",
+                                         "-o", "formGap=100", "-o", "formGap",
+                                         "-o", "paperSource", "-f", "printNozzleCheck"};
+        // The cutter lacks the peeler mode and does not answer it; against a printer that
+        // closes after its answer a missing answer cannot be told from a cut, so it is left out.
+        const bool closesAfter = std::string(c.behaviour) == "close-after";
+        if (!closesAfter) {
+            args.insert(args.end(), {"-o", "peelerMode"});
+        }
+        std::string out;
+        const auto report = run("c9000", args, &out);
+        EXPECT_EQ(report.at("status"), "600, Status_IL_PAPF") << c.behaviour << "\n" << out;
+        EXPECT_EQ(report.at("inkK"), "0 21064") << c.behaviour;
+        EXPECT_EQ(report.at("formGap"), "100") << c.behaviour;
+        EXPECT_EQ(report.at("paperSource"), "IR") << c.behaviour;
+        EXPECT_EQ(report.count("peelerMode"), closesAfter ? 0u : 1u) << c.behaviour;
+        if (!closesAfter) {
+            EXPECT_EQ(report.at("peelerMode"), "") << c.behaviour;
+        }
+        EXPECT_EQ(control().setting("c9000", "formGap"), "100") << c.behaviour;
+        // A printer that keeps the connection open may take the last bytes a moment after the
+        // tool has ended: wait for them, bounded.
+        std::vector<std::string> log;
+        for (int i = 0; i < 200; ++i) {
+            log = control().log("c9000");
+            if (!log.empty() && log.back() == "~W(PNC") {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(std::count(log.begin(), log.end(), "~W(PNC"), 1) << c.behaviour;
+        EXPECT_EQ(control().get("c9000", "functionState"), "nozzleCheck") << c.behaviour;
+        ASSERT_TRUE(control().finish("c9000"));
+    }
+    ASSERT_TRUE(control().reset("c9000"));
+}
+
+// Schemes the listing accepts but this library cannot reach: with -v or -d the user is told,
+// the report is the one of a refused open, and nothing waits.
+TEST_F(Chain, SchemesTheLibraryCannotReachAreNamedWithVerbose) {
+    const char* uris[] = {"vardaUSB://RV-C9000?serial=1", "lpd://127.0.0.1/q",
+                          "mdns://x._pdl-datastream._tcp.local/", "dnssd://x._ipp._tcp.local/",
+                          "ipp://127.0.0.1/ipp/print"};
+    for (const char* uri : uris) {
+        ASSERT_TRUE(bed_->cups().addQueue("far", uri, harness::shippedPpd("RV-C9000"))) << uri;
+        const std::string scheme = std::string(uri).substr(0, std::string(uri).find("://"));
+        const std::string told = "this dexo1.so cannot reach " + scheme +
+                                 ":// printers; a socket://host:9100 queue works";
+        std::string plain;
+        run("far", {"-o", "status", "-o", "paperSource", "-f", "printNozzleCheck"}, &plain);
+        for (const char* flag : {"-v", "-d"}) {
+            const auto start = Clock::now();
+            const harness::RunResult result = bed_->tarn(
+                {flag, "-p", "far", "-o", "status", "-o", "paperSource", "-f", "printNozzleCheck"});
+            EXPECT_LT(
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count(),
+                5000)
+                << uri;
+            EXPECT_EQ(result.status, 0) << uri;
+            EXPECT_NE(result.err.find(told), std::string::npos) << uri << " " << flag << "\n"
+                                                                << result.err;
+            if (std::string(flag) == "-v") {
+                EXPECT_EQ(result.out, plain) << uri;
+            }
+        }
+        EXPECT_NE(plain.find("status: 0, Status_Unsettled"), std::string::npos) << plain;
+        EXPECT_EQ(plain.find("ERROR"), std::string::npos) << plain;
+        ASSERT_TRUE(bed_->cups().deleteQueue("far"));
+    }
+    // A socket queue says nothing of the kind.
+    const harness::RunResult result = bed_->tarn({"-v", "-p", "c9000", "-o", "status"});
+    EXPECT_EQ(result.err.find("cannot reach"), std::string::npos) << result.err;
 }
 
 // A command file goes to the printer as it is; with -u the reply lands in the file.

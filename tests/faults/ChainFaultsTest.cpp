@@ -224,6 +224,34 @@ TEST_F(ChainFaults, PrinterFaultsEndInTheDocumentedReportWithinTheTimeOuts) {
     }
 }
 
+// A settings read that fails does not cost the function written behind it: the nozzle check
+// still reaches the printer, once, and the failed read reports empty values, never a part.
+TEST_F(ChainFaults, FunctionAfterAFailedReadStillReachesThePrinter) {
+    const char* kinds[] = {"silent", "cut", "garbage", "huge", "slow"};
+    for (const char* kind : kinds) {
+        ASSERT_TRUE(control().reset("c2000"));
+        ASSERT_TRUE(control().set("c2000", "functionMs", "-1"));
+        ASSERT_TRUE(control().fault("c2000", kind, "data", 3000)) << kind;
+        const harness::RunResult run = tarn({"-p", "c2000", "-o", "formGap", "-o", "paperSource",
+                                             "-o", "printQuality", "-f", "printNozzleCheck"});
+        // The cut falls inside the second record: none of the reply is handed out.
+        EXPECT_EQ(run.out, "destination: c2000\nActionPrintNozzleCheck\nformGap: \npaperSource: "
+                           "\nprintQuality: \n")
+            << kind;
+        EXPECT_EQ(run.status, 0) << kind;
+        std::vector<std::string> log;
+        for (int i = 0; i < 200; ++i) {
+            log = control().log("c2000");
+            if (std::count(log.begin(), log.end(), "~W(PNC") > 0) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(std::count(log.begin(), log.end(), "~W(PNC"), 1) << kind;
+        EXPECT_EQ(control().get("c2000", "functionState"), "nozzleCheck") << kind;
+    }
+}
+
 // Without the test bed's cap, the tool's own time-outs end the wait on a silent printer: the
 // status poll (the library's 5 s) and the read (10 s).
 TEST_F(ChainFaults, SilentPrinterEndsWithinTheToolsOwnTimeOuts) {

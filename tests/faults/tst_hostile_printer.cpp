@@ -25,8 +25,8 @@
 
 namespace {
 
-// Answers every setting query of a data channel with one record whose value it is given, then
-// the library's synchronisation query with its own answer, as a printer does.
+// Answers a data channel's settings request (the one that asks for the form gap) with the
+// records it is given, as a printer does; the status request gets no answer.
 class HostilePrinter {
 public:
     HostilePrinter() {
@@ -54,7 +54,7 @@ public:
     HostilePrinter& operator=(const HostilePrinter&) = delete;
 
     int port = 0;
-    // Sent before the synchronisation answer.
+    // The records sent for the settings request.
     void setAnswer(const std::string& text) {
         std::lock_guard<std::mutex> lock(mutex);
         answer = text;
@@ -85,17 +85,15 @@ private:
             if (got <= 0)
                 return;
             received.append(buffer, static_cast<size_t>(got));
-            const size_t sync = received.find("~H(SYN,");
-            if (sync == std::string::npos || received.size() < sync + 15)
+            const size_t query = received.find("~H(CLS,C");
+            if (query == std::string::npos)
                 continue;
-            const std::string token = received.substr(sync + 7, 8);
-            received.erase(0, sync + 15);
+            received.erase(0, query + 8);
             std::string reply;
             {
                 std::lock_guard<std::mutex> lock(mutex);
                 reply = answer;
             }
-            reply += "\x02^S(SYN," + token + "\x03";
             if (write(fd, reply.data(), reply.size()) != static_cast<ssize_t>(reply.size()))
                 return;
         }

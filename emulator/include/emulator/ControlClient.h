@@ -37,6 +37,8 @@ public:
     // kind: none silent cut slow close garbage huge; scope: all status data.
     bool fault(const std::string& printer, const std::string& kind,
                const std::string& scope = "all", int delayMs = 0);
+    // kind: prompt dribble delay keep-open close-after; delayMs for delay (0: its default).
+    bool behave(const std::string& printer, const std::string& kind, int delayMs = 0);
     bool finish(const std::string& printer);
     bool reset(const std::string& printer);
 

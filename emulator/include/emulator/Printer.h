@@ -26,6 +26,20 @@ struct Fault {
 bool parseFaultKind(const std::string& text, Fault::Kind& kind);
 bool parseFaultScope(const std::string& text, Fault::Scope& scope);
 
+// How the printer's link behaves while nothing is wrong; each is a kind of real printer the
+// library must work with (see Server).
+struct Behaviour {
+    enum class Kind { Prompt, Dribble, Delay, KeepOpen, CloseAfter };
+    Kind kind = Kind::Prompt;
+    int delayMs = 0; // Delay only
+};
+
+// "prompt", "dribble", "delay" (delayMs as given), "keep-open", "close-after".
+bool parseBehaviourKind(const std::string& text, Behaviour::Kind& kind);
+std::string behaviourName(const Behaviour& behaviour);
+// "KIND" or "delay:MS" (300 ms when MS is left out), as the command line takes it.
+bool parseBehaviour(const std::string& text, Behaviour& behaviour);
+
 class Printer {
 public:
     Printer(std::string name, const ModelInfo& model);
@@ -37,7 +51,8 @@ public:
     // answers of its queries in order.
     std::string execute(const std::string& bytes, std::int64_t nowMs);
 
-    // Power-on state: settings, status, unit settings, faults and the log.
+    // Power-on state: settings, status, unit settings, faults, the log and the power-on
+    // behaviour.
     void reset();
 
     // Status fields by name (see README): false for an unknown name.
@@ -67,6 +82,8 @@ public:
     void clearLog() { log_.clear(); }
 
     Fault fault;
+    Behaviour behaviour;
+    Behaviour powerOnBehaviour; // what reset() returns to (the command line's choice)
 
 private:
     void command(const std::string& text, std::string& reply, std::int64_t nowMs);

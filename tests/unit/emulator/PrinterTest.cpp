@@ -184,8 +184,26 @@ TEST(PrinterSettings, OneRequestIsAnsweredInQueryOrderAndUnknownQueriesAreSilent
     const std::string set = "^XA^S(CMP,U,D^S(CLR,P,600^S(CLR,R,600^S(CLR,Z,600^S(CLS,C,24^S(CLM,"
                             "P,ER^S(CWR,C,Y^XZ";
     EXPECT_EQ(printer.execute(set, 0), "");
-    EXPECT_EQ(printer.execute("~H(CLS,C~H(CWR,C~H(CLM,P~H(ZZZ,Q~H(SYN,0000ABCD", 0),
-              answer("CLS,C", "24") + answer("CLM,P", "ER") + answer("SYN", "0000ABCD"));
+    EXPECT_EQ(printer.execute("~H(CLS,C~H(CWR,C~H(CLM,P~H(ZZZ,Q", 0),
+              answer("CLS,C", "24") + answer("CLM,P", "ER"));
+}
+
+// Only what the command language has is answered; everything else gets no answer at all, so a
+// tool that relies on anything more fails against this printer as it would against a real one.
+TEST(PrinterCommands, QueriesOutsideTheLanguageGetNoAnswer) {
+    Printer printer = makePrinter("RV-C9000");
+    const char* silent[] = {
+        "~H(SYN,1", "~H(SYN,0000ABCD", "~H(ABC,Z", "~H(CLS,Z",
+        "~H(CLS",   "~H(CLS,C,24",     "~H(cls,c", "~H(",
+        "~H(QWNX",  "~H(SMA,S,",       "~H CLS,C", "~H(CLS,C ",
+        "^H(CLS,C", "~X(CLS,C",        "CLS,C",    "\x02^S(CLS,C,72\x03",
+    };
+    for (const char* query : silent) {
+        EXPECT_EQ(printer.execute(query, 0), "") << query;
+    }
+    // A setting of another family is no answer either.
+    EXPECT_EQ(makePrinter("RV-C2000").execute("~H(CLS,R", 0), "");
+    EXPECT_EQ(printer.execute("~H(CLS,C", 0), answer("CLS,C", "72"));
 }
 
 TEST(PrinterSettings, PositionsFollowTheUnitSettings) {
@@ -246,6 +264,41 @@ TEST(PrinterCommands, StrayBytesAndLineEndsBetweenCommandsAreIgnored) {
     EXPECT_EQ(printer.setting("sideMargin"), "5");
 }
 
+// The command line's form of a link behaviour: KIND, or delay:MS.
+TEST(Behaviour, CommandLineFormsAreParsedStrictly) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"prompt", true, "prompt"},
+        {"dribble", true, "dribble"},
+        {"delay", true, "delay:300"},
+        {"delay:250", true, "delay:250"},
+        {"delay:0", true, "delay:0"},
+        {"keep-open", true, "keep-open"},
+        {"close-after", true, "close-after"},
+        {"delay:", false, ""},
+        {"delay:-1", false, ""},
+        {"delay:5x", false, ""},
+        {"prompt:5", false, ""},
+        {"Dribble", false, ""},
+        {"", false, ""},
+    };
+    for (const Case& c : cases) {
+        emulator::Behaviour behaviour;
+        behaviour.kind = emulator::Behaviour::Kind::KeepOpen;
+        EXPECT_EQ(emulator::parseBehaviour(c.text, behaviour), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(emulator::behaviourName(behaviour), c.name) << c.text;
+        } else {
+            // A refused text leaves the behaviour as it was.
+            EXPECT_EQ(behaviour.kind, emulator::Behaviour::Kind::KeepOpen) << c.text;
+        }
+    }
+}
+
 TEST(Control, LinesChangeAndReportThePrinters) {
     std::deque<emulator::ServedPrinter> printers;
     ModelInfo info;
@@ -272,11 +325,20 @@ TEST(Control, LinesChangeAndReportThePrinters) {
         {"fault c9000 slow data 250", "OK\n"},
         {"fault c9000 slow later", "ERR bad fault argument later\n"},
         {"fault c9000 melt", "ERR no fault melt\n"},
+        {"behave c9000", "OK prompt\n"},
+        {"behave c9000 delay 250", "OK\n"},
+        {"behave c9000", "OK delay:250\n"},
+        {"behave c9000 delay", "OK\n"},
+        {"behave c9000", "OK delay:300\n"},
+        {"behave c9000 keep-open 5", "ERR bad behaviour keep-open:5\n"},
+        {"behave c9000 wobble", "ERR bad behaviour wobble\n"},
+        {"behave c9000 delay soon", "ERR bad behaviour delay:soon\n"},
+        {"behave c9000 dribble", "OK\n"},
         {"clearlog c9000", "OK\n"},
         {"log c9000", "OK\n"},
         {"set", "ERR missing printer name\n"},
-        {"", "ERR commands: ping list get set setting settings log clearlog fault finish "
-             "reset quit\n"},
+        {"", "ERR commands: ping list get set setting settings log clearlog fault behave "
+             "finish reset quit\n"},
     };
     for (const Case& c : cases) {
         bool quit = false;
@@ -292,6 +354,7 @@ TEST(Control, LinesChangeAndReportThePrinters) {
     EXPECT_EQ(control.execute("reset c9000", 0, quit), "OK\n");
     EXPECT_EQ(control.execute("get c9000 state", 0, quit), "OK IL\n");
     EXPECT_EQ(printers[0].printer.fault.kind, emulator::Fault::Kind::None);
+    EXPECT_EQ(control.execute("behave c9000", 0, quit), "OK prompt\n");
     EXPECT_EQ(control.execute("quit", 0, quit), "OK\n");
     EXPECT_TRUE(quit);
 }

@@ -45,6 +45,8 @@ public:
     }
     ~Wire() { ::close(fd_); }
     bool connected() const { return connected_; }
+    void endOurSide() { ::shutdown(fd_, SHUT_WR); }
+    int reads() const { return reads_; }
     void send(const std::string& bytes) {
         (void)!::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
     }
@@ -74,12 +76,14 @@ private:
                 break;
             }
             received_.append(chunk, static_cast<std::size_t>(n));
+            ++reads_;
         }
         return received_;
     }
 
     int fd_ = -1;
     bool connected_ = false;
+    int reads_ = 0;
     std::string received_;
 };
 
@@ -184,6 +188,66 @@ TEST_F(EmulatorServer, FaultsShapeTheRepliesOnTheWire) {
     EXPECT_EQ(wire.readUntil(ETX, 5000, ended), STX + "^S(CLM,P,IR" + ETX);
     ASSERT_TRUE(control_.fault("c9", "none"));
     EXPECT_EQ(fullStatus(), complete);
+}
+
+// On the wire as in the interpreter: what the language lacks gets no answer, not even an empty
+// record, and the answers that do come keep their order.
+TEST_F(EmulatorServer, QueriesOutsideTheLanguageGetNoAnswerOnTheWire) {
+    Wire wire(server_.port("c9"));
+    wire.send("~H(SYN,1~H(ABC,Z~H(CLM,P");
+    bool ended = false;
+    EXPECT_EQ(wire.readUntil(ETX, 5000, ended), STX + "^S(CLM,P,IR" + ETX);
+    wire.send("~H(SYN,1");
+    wire.send("~H(ABC,Z");
+    EXPECT_EQ(wire.readUntil("never", 300, ended), STX + "^S(CLM,P,IR" + ETX);
+    EXPECT_FALSE(ended);
+}
+
+// The behaviours of real printers' links, as a client sees them.
+TEST_F(EmulatorServer, BehavioursShapeTheLink) {
+    const std::string answer = STX + "^S(CLM,P,IR" + ETX + STX + "^S(CLS,C,72" + ETX;
+    const char request[] = "~H(CLM,P~H(CLS,C";
+    bool ended = false;
+    {
+        ASSERT_TRUE(control_.behave("c9", "dribble"));
+        Wire wire(server_.port("c9"));
+        wire.send(request);
+        EXPECT_EQ(wire.readAtLeast(answer.size(), 5000, ended), answer);
+        // A millisecond between bytes: the reader cannot get it in one piece.
+        EXPECT_GT(wire.reads(), 4);
+    }
+    {
+        ASSERT_TRUE(control_.behave("c9", "delay", 300));
+        Wire wire(server_.port("c9"));
+        const auto start = Clock::now();
+        wire.send(request);
+        EXPECT_EQ(wire.readAtLeast(answer.size(), 5000, ended), answer);
+        EXPECT_GE(msSince(start), 290);
+    }
+    {
+        ASSERT_TRUE(control_.behave("c9", "close-after"));
+        Wire wire(server_.port("c9"));
+        wire.send(request);
+        EXPECT_EQ(wire.readUntil("never", 5000, ended), answer);
+        EXPECT_TRUE(ended);
+    }
+    {
+        ASSERT_TRUE(control_.behave("c9", "keep-open"));
+        Wire wire(server_.port("c9"));
+        wire.send(request);
+        wire.endOurSide();
+        EXPECT_EQ(wire.readUntil("never", 300, ended), answer);
+        EXPECT_FALSE(ended);
+    }
+    {
+        // The default: the printer closes its side once ours is ended.
+        ASSERT_TRUE(control_.behave("c9", "prompt"));
+        Wire wire(server_.port("c9"));
+        wire.send(request);
+        wire.endOurSide();
+        EXPECT_EQ(wire.readUntil("never", 5000, ended), answer);
+        EXPECT_TRUE(ended);
+    }
 }
 
 TEST_F(EmulatorServer, FunctionRunsUntilFinishedOverControl) {
@@ -298,6 +362,31 @@ TEST_F(LibraryAgainstEmulator, EveryFaultEndsInNoReplyWithinTheTimeout) {
     EXPECT_EQ(err, kDEXO_Err_Timeout);
     ASSERT_TRUE(control_.fault("c9", "slow", "all", 100));
     EXPECT_EQ(exchange("~H(CLM,P", err), STX + "^S(CLM,P,IR" + ETX);
+}
+
+TEST_F(LibraryAgainstEmulator, EveryBehaviourGivesTheWholeReply) {
+    const std::string expected = STX + "^S(CLM,P,IR" + ETX + STX + "^S(CLS,C,72" + ETX;
+    struct Case {
+        const char* kind;
+        int delayMs;
+    };
+    const Case cases[] = {
+        {"prompt", 0}, {"dribble", 0}, {"delay", 300}, {"keep-open", 0}, {"close-after", 0}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(control_.behave("c9", c.kind, c.delayMs)) << c.kind;
+        DEXO_Err err = kDEXO_Err_Fatal;
+        const std::string reply = status(err);
+        EXPECT_EQ(err, kDEXO_Err_NoErr) << c.kind;
+        EXPECT_EQ(reply.rfind(STX + "^S(SMA,S,IL" + ETX, 0), 0u) << c.kind;
+        // CMQ,A is a peeler setting: the cutter does not answer it. Against a printer that
+        // closes after its answer, a missing answer cannot be told from a cut.
+        const std::string kind = c.kind;
+        EXPECT_EQ(
+            exchange(kind == "close-after" ? "~H(CLM,P~H(CLS,C" : "~H(CLM,P~H(CMQ,A~H(CLS,C", err),
+            expected)
+            << c.kind;
+        EXPECT_EQ(err, kDEXO_Err_NoErr) << c.kind;
+    }
 }
 
 } // namespace
