@@ -59,7 +59,7 @@ bool serveQueue(const std::string& queue, RunDescription& run, const DeviceUriTa
     input.functionRequest = functions;
     if (run.commandFileMode) {
         // The command file goes out unchanged; only with a reply file is its answer read.
-        (run.outputGiven ? input.getRequest : input.setRequest) = run.commandText;
+        (run.outputGiven ? input.getRequest : input.setRequest) = run.commandText.view();
     }
     input.outputPath = run.outputGiven ? &run.outputPath : nullptr;
 
