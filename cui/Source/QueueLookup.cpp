@@ -100,10 +100,15 @@ public:
     }
 
 private:
-    static int giveUp(http_t*, void* self) {
+    // A call such as cupsGetDests2 makes several requests on one connection: after one wait has
+    // run out, the later ones give up at once instead of waiting out a time-out each.
+    static int giveUp(http_t* http, void* self) {
         static_cast<CupsConnection*>(self)->timedOut_ = true;
+        httpSetTimeout(http, kAtOnceSeconds, giveUp, self);
         return 0;
     }
+
+    static constexpr double kAtOnceSeconds = 0.001;
 
     static constexpr int kTimeoutMs = kCupsTimeoutSeconds * 1000;
     std::chrono::steady_clock::time_point started_;
