@@ -2,8 +2,13 @@
 # Command-file mode with a 280 MiB file (the largest accepted) into an emulated printer, against
 # a plain copy of the same file into the same printer (bash's /dev/tcp), and tarn's peak memory.
 # Both runs end when the printer has answered the query at the end of the file, so both count
-# the whole transfer. Goals: at least half the copy's throughput, peak memory under 1.3 x the
-# file size.
+# the whole transfer. Goals: at least 0.9 x the copy's throughput, and a peak memory that does
+# not grow with the file: under 64 MiB of the tool's own (private) memory for 280 MiB.
+#
+# Two memory figures: the peak resident size (GNU time's %M) counts the pages of the mapped
+# command file that the kernel has read through the mapping, which are page cache shared with
+# every reader of the file (the plain copy reads the same pages); the peak private resident size
+# (RssAnon, sampled from /proc while the tool runs) is the memory the tool holds of its own.
 #
 #   BUILD_DIR=build-bench RUNS=5 bench/command-file.sh
 set -euo pipefail
@@ -53,12 +58,25 @@ bench_show "copy into the printer (/dev/tcp)" copy
 bench_show "tarn -c -i FILE" tarn
 mib() { awk -v ms="$1" -v s="$size" 'BEGIN {printf "%.1f", s / 1048576 / (ms / 1000)}'; }
 peak_kib=$(/usr/bin/time -f '%M' "$tarn" -p "$queue" -c -i "$file" -u "$reply" 2>&1 >/dev/null | tail -n 1)
-echo "tarn peak resident memory: $peak_kib KiB"
+echo "tarn peak resident memory (with the mapped file's page cache): $peak_kib KiB"
+# Samples until the process has ended (a zombie has no RssAnon line).
+peak_private() {
+    "$tarn" -p "$queue" -c -i "$file" -u "$reply" >/dev/null &
+    local pid=$! peak=0 kib
+    while kib=$(awk '/^RssAnon:/ {print $2}' "/proc/$pid/status" 2>/dev/null) && [ -n "$kib" ]; do
+        ((kib <= peak)) || peak=$kib
+    done
+    wait "$pid"
+    echo "$peak"
+}
+private_kib=$(peak_private)
+echo "tarn peak private resident memory: $private_kib KiB"
 
 bench_result copy_mib_per_s "$(mib "$copy_median")"
 bench_result tarn_mib_per_s "$(mib "$tarn_median")"
 bench_result throughput_tarn_over_copy "$(bench_ratio "$copy_median" "$tarn_median")"
 bench_result peak_kib "$peak_kib"
 bench_result peak_over_file "$(bench_ratio "$((peak_kib * 1024))" "$size")"
+bench_result private_peak_kib "$private_kib"
 bench_report command-file
-echo "goal: throughput_tarn_over_copy >= 0.5, peak_over_file < 1.3"
+echo "goal: throughput_tarn_over_copy >= 0.9, private_peak_kib < 65536 (64 MiB)"

@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -35,16 +37,12 @@ private:
 
 constexpr size_t kGrowInPlaceBelow = 1 << 20;
 
-// Reads until end of file into text, which may come presized (a regular file of known size);
-// more than limit bytes, also from a source that cannot tell its size, is "too large".
+// Reads until end of file into text; more than limit bytes, also from a source that cannot
+// tell its size, is "too large".
 CommandFileStatus readAll(int fd, std::string& text, size_t limit) {
-    size_t filled = 0;
     char block[65536];
     for (;;) {
-        const bool intoText = filled < text.size();
-        char* target = intoText ? &text[filled] : block;
-        const size_t room = intoText ? text.size() - filled : sizeof block;
-        const ssize_t got = read(fd, target, room);
+        const ssize_t got = read(fd, block, sizeof block);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -52,33 +50,90 @@ CommandFileStatus readAll(int fd, std::string& text, size_t limit) {
             return CommandFileStatus::OpenFailed;
         }
         if (got == 0) {
-            break;
+            return CommandFileStatus::Loaded;
         }
         const auto count = static_cast<size_t>(got);
-        if (count > limit - filled) {
+        if (count > limit - text.size()) {
             return CommandFileStatus::TooLarge;
         }
-        if (!intoText) {
-            if (text.capacity() - text.size() < count + 1) {
-                // Small inputs grow geometrically; a long one gets room up to the limit at once,
-                // which costs address space only for pages never written, instead of a copy and
-                // a second, doubled buffer for every step of growth.
-                const size_t wanted = filled + count + 1 < kGrowInPlaceBelow
-                                          ? std::max(text.capacity() * 2, filled + count + 1)
-                                          : limit + 1;
-                text.reserve(std::min(wanted, limit + 1));
-            }
-            text.append(block, count);
+        if (text.capacity() - text.size() < count + 1) {
+            // Small inputs grow geometrically; a long one gets room up to the limit at once,
+            // which costs address space only for pages never written, instead of a copy and a
+            // second, doubled buffer for every step of growth.
+            const size_t wanted = text.size() + count + 1 < kGrowInPlaceBelow
+                                      ? std::max(text.capacity() * 2, text.size() + count + 1)
+                                      : limit + 1;
+            text.reserve(std::min(wanted, limit + 1));
         }
-        filled += count;
+        text.append(block, count);
     }
-    text.resize(filled);
-    return CommandFileStatus::Loaded;
 }
 
 } // namespace
 
-CommandFileStatus loadCommandFile(const std::string& path, std::string& text, size_t limit) {
+CommandText::~CommandText() {
+    clear();
+}
+
+CommandText::CommandText(CommandText&& other) noexcept {
+    *this = std::move(other);
+}
+
+CommandText& CommandText::operator=(CommandText&& other) noexcept {
+    if (this != &other) {
+        clear();
+        std::swap(mapping_, other.mapping_);
+        std::swap(length_, other.length_);
+        std::swap(mappedBytes_, other.mappedBytes_);
+        read_.swap(other.read_);
+    }
+    return *this;
+}
+
+void CommandText::clear() {
+    if (mapping_) {
+        munmap(mapping_, mappedBytes_);
+    }
+    mapping_ = nullptr;
+    length_ = 0;
+    mappedBytes_ = 0;
+    read_.clear();
+    read_.shrink_to_fit();
+}
+
+bool CommandText::map(int fd, size_t size) {
+    clear();
+    const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    // Room for a closing line end: one byte past the file lies in the zeroed tail of its last
+    // page, or in the anonymous page after it when the size is a whole number of pages. The
+    // mapping is private, so the added byte never reaches the file.
+    const size_t total = (size + 1 + page - 1) / page * page;
+    void* area = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (area == MAP_FAILED) {
+        return false;
+    }
+    // Read-only and filled in at once: the pages come from the page cache without a fault each
+    // while they are sent, and without a private copy.
+    if (mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0) == MAP_FAILED) {
+        munmap(area, total);
+        return false;
+    }
+    mapping_ = static_cast<char*>(area);
+    mappedBytes_ = total;
+    length_ = size;
+    if (mapping_[size - 1] != '\n') {
+        // Only the page that takes the line end becomes writable (and privately copied).
+        char* const lastPage = mapping_ + size / page * page;
+        if (mprotect(lastPage, page, PROT_READ | PROT_WRITE) != 0) {
+            clear();
+            return false;
+        }
+        mapping_[length_++] = '\n';
+    }
+    return true;
+}
+
+CommandFileStatus loadCommandFile(const std::string& path, CommandText& text, size_t limit) {
     text.clear();
     FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
@@ -90,19 +145,19 @@ CommandFileStatus loadCommandFile(const std::string& path, std::string& text, si
         if (size > limit) {
             return CommandFileStatus::TooLarge;
         }
-        // One allocation of the final size: the content plus a possible closing line end.
-        text.reserve(size + 1);
-        text.resize(size);
+        // A file that reports no size (as some system files do) or cannot be mapped is read.
+        if (size > 0 && text.map(file.get(), static_cast<size_t>(size))) {
+            return CommandFileStatus::Loaded;
+        }
     }
-    // A regular file may still grow while it is read; the limit holds for what is read.
-    const CommandFileStatus status = readAll(file.get(), text, limit);
+    std::string& read = text.readText();
+    const CommandFileStatus status = readAll(file.get(), read, limit);
     if (status != CommandFileStatus::Loaded) {
         text.clear();
-        text.shrink_to_fit();
         return status;
     }
-    if (!text.empty() && text.back() != '\n') {
-        text.push_back('\n');
+    if (!read.empty() && read.back() != '\n') {
+        read.push_back('\n');
     }
     return CommandFileStatus::Loaded;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 // 280 MiB: a longer command file is refused.
 constexpr size_t kMaxCommandBytes = 293601280;
@@ -14,9 +15,40 @@ enum class CommandFileStatus {
     TooLarge,   // more than the limit, also when counted while reading a pipe
 };
 
-// Reads the file into text: its lines, each followed by "\n" (a last line without one gets it;
-// a carriage return stays part of its line).
-CommandFileStatus loadCommandFile(const std::string& path, std::string& text,
+// The command text: the file's lines, each followed by "\n". A regular file is mapped, not
+// copied, so a long one costs neither a second pass nor its size in private memory; a source
+// that cannot be mapped (a pipe) is read into a string.
+class CommandText {
+public:
+    CommandText() = default;
+    ~CommandText();
+    CommandText(CommandText&& other) noexcept;
+    CommandText& operator=(CommandText&& other) noexcept;
+    CommandText(const CommandText&) = delete;
+    CommandText& operator=(const CommandText&) = delete;
+
+    std::string_view view() const {
+        return mapping_ ? std::string_view(mapping_, length_) : std::string_view(read_);
+    }
+    bool empty() const { return view().empty(); }
+
+    // Maps size bytes of fd (size > 0) with a closing line end when the last byte is none;
+    // false when the file cannot be mapped.
+    bool map(int fd, size_t size);
+    // The text read from a source that cannot be mapped.
+    std::string& readText() { return read_; }
+    void clear();
+
+private:
+    char* mapping_ = nullptr;
+    size_t length_ = 0;
+    size_t mappedBytes_ = 0;
+    std::string read_;
+};
+
+// Loads the file into text (a last line without a line end gets one; a carriage return stays
+// part of its line).
+CommandFileStatus loadCommandFile(const std::string& path, CommandText& text,
                                   size_t limit = kMaxCommandBytes);
 
 // The message printed for a failed load (with its line end).

@@ -18,7 +18,7 @@ struct RunDescription {
     bool inputGiven = false;
     std::string outputPath;
     bool outputGiven = false;
-    std::string commandText; // content of the command file
+    CommandText commandText; // content of the command file
     bool listMode = false;
     bool commandFileMode = false;
 };

@@ -221,7 +221,7 @@ private:
         return err;
     }
 
-    // True when a reply was read (possibly empty after the second read).
+    // True when a reply was read.
     bool readReply(const void* channel) {
         unsigned long waiting = 0;
         DEXO_Err err = dexo::DEXORead(channel, nullptr, &waiting, kTimeout);
@@ -237,6 +237,11 @@ private:
         }
         unsigned long size = waiting;
         err = dexo::DEXORead(channel, buffer.get(), &size, kTimeout);
+        // A failed copy leaves only the zeroed buffer: storing it would empty the reply file.
+        if (failed(err)) {
+            TRACE("\033[33mDEXORead\033[0m  err = %s(%d)\n", toString(err), err);
+            return false;
+        }
         size = std::min(size, waiting);
         result_.reply.assign(buffer.get(), size);
         result_.replyRead = true;

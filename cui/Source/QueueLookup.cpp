@@ -6,7 +6,13 @@
 #include <cups/cups.h>
 #include <cups/ppd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <poll.h>
 #include <regex>
+#include <strings.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 // The PPD calls are deprecated in libcups 2 but are the only way to read a queue's driver
@@ -15,19 +21,52 @@
 
 namespace {
 
-// A server that accepts a connection and never answers would otherwise block the tool (and the
-// window waiting on it) for minutes; a local scheduler answers in milliseconds.
-constexpr int kConnectTimeoutMs = 5000;
-constexpr double kReplyTimeoutSeconds = 5.0;
+// libcups loses the reason of a failed connection (it closes an invalid descriptor after the
+// attempt, which overwrites errno). One attempt of our own, within msLeft, tells it.
+int connectionError(int msLeft) {
+    if (msLeft <= 0) {
+        return ETIMEDOUT;
+    }
+    http_addrlist_t* list =
+        httpAddrGetList(cupsServer(), AF_UNSPEC, std::to_string(ippPort()).c_str());
+    int error = list ? 0 : EHOSTUNREACH;
+    for (http_addrlist_t* a = list; a; a = a->next) {
+        const int fd =
+            socket(httpAddrFamily(&a->addr), SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            error = errno;
+            continue;
+        }
+        error = connect(fd, &a->addr.addr, static_cast<socklen_t>(httpAddrLength(&a->addr))) == 0
+                    ? 0
+                    : errno;
+        if (error == EINPROGRESS) {
+            pollfd wait{fd, POLLOUT, 0};
+            socklen_t length = sizeof error;
+            error = poll(&wait, 1, msLeft) <= 0                                  ? ETIMEDOUT
+                    : getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 ? error
+                                                                                 : errno;
+        }
+        close(fd);
+        if (error == 0) {
+            break;
+        }
+    }
+    httpAddrFreeList(list);
+    return error;
+}
 
-// One connection to the default server, with bounded waits.
+// One connection to the default server, every wait bounded by the time-out. Tells whether the
+// server answered at all, and the error of its own request (libcups keeps the text of an
+// earlier one when a request fails before the server has said anything).
 class CupsConnection {
 public:
     CupsConnection()
-        : http_(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                             kConnectTimeoutMs, nullptr)) {
+        : started_(std::chrono::steady_clock::now()),
+          http_(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                             kTimeoutMs, nullptr)) {
         if (http_) {
-            httpSetTimeout(http_, kReplyTimeoutSeconds, nullptr, nullptr);
+            httpSetTimeout(http_, kCupsTimeoutSeconds, giveUp, this);
         }
     }
     ~CupsConnection() {
@@ -39,14 +78,52 @@ public:
     CupsConnection& operator=(const CupsConnection&) = delete;
     http_t* get() const { return http_; }
 
+    // False when the connection failed or a wait ran out.
+    bool answered() const { return http_ && !timedOut_; }
+
+    // After a failed request: the transport's error, else the status the server sent.
+    std::string error() const {
+        if (!http_) {
+            const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - started_);
+            const int error = connectionError(static_cast<int>(kTimeoutMs - spent.count()));
+            return error != 0 ? strerror(error)
+                              : ippErrorString(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE);
+        }
+        if (timedOut_) {
+            return strerror(ETIMEDOUT);
+        }
+        if (const int e = httpError(http_)) {
+            return strerror(e);
+        }
+        return ippErrorString(cupsLastError());
+    }
+
 private:
+    // A call such as cupsGetDests2 makes several requests on one connection: after one wait has
+    // run out, the later ones give up at once instead of waiting out a time-out each.
+    static int giveUp(http_t* http, void* self) {
+        static_cast<CupsConnection*>(self)->timedOut_ = true;
+        httpSetTimeout(http, kAtOnceSeconds, giveUp, self);
+        return 0;
+    }
+
+    static constexpr double kAtOnceSeconds = 0.001;
+
+    static constexpr int kTimeoutMs = kCupsTimeoutSeconds * 1000;
+    std::chrono::steady_clock::time_point started_;
     http_t* http_;
+    bool timedOut_ = false;
 };
 
 class IppMessage {
 public:
     explicit IppMessage(ipp_t* ipp) : ipp_(ipp) {}
     ~IppMessage() { ippDelete(ipp_); }
+    void reset(ipp_t* ipp) {
+        ippDelete(ipp_);
+        ipp_ = ipp;
+    }
     IppMessage(const IppMessage&) = delete;
     IppMessage& operator=(const IppMessage&) = delete;
     ipp_t* get() const { return ipp_; }
@@ -218,7 +295,7 @@ void takeAttribute(ipp_attribute_t* attr, PrinterRun& printer) {
     }
 }
 
-void storePrinter(const PrinterRun& printer, std::map<std::string, std::string>& table) {
+void storePrinter(const PrinterRun& printer, DeviceUriTable& table) {
     if (printer.name.empty()) {
         return;
     }
@@ -246,18 +323,24 @@ std::string deviceOptionOf(const std::string& deviceID) {
     return {};
 }
 
-DeviceIDs GetDeviceIDFromQueue(const std::string& queue) {
+bool QueueNameLess::operator()(const std::string& a, const std::string& b) const {
+    // Byte-wise and locale-free, as the scheduler compares names.
+    return strcasecmp(a.c_str(), b.c_str()) < 0;
+}
+
+DeviceIDs GetDeviceIDFromQueue(const std::string& queue, CupsRun& run) {
     DeviceIDs ids;
-    if (queue.empty()) {
+    if (queue.empty() || !run.mayAsk(queue)) {
         return ids;
     }
     CupsConnection http;
-    if (!http.get()) {
-        return ids;
-    }
     // Declared before the PPD handle, so the file is closed before its copy is removed.
-    TempPpdCopy copy(cupsGetPPD2(http.get(), queue.c_str()));
+    TempPpdCopy copy(http.get() ? cupsGetPPD2(http.get(), queue.c_str()) : nullptr);
     if (copy.path().empty()) {
+        run.queueFailed(queue);
+        if (!http.answered()) {
+            run.serverSilent();
+        }
         return ids;
     }
     {
@@ -272,30 +355,33 @@ DeviceIDs GetDeviceIDFromQueue(const std::string& queue) {
     return ids;
 }
 
-std::map<std::string, std::string> listupDevicesByIPP() {
-    std::map<std::string, std::string> table;
+DeviceUriTable listupDevicesByIPP(CupsRun& run) {
+    DeviceUriTable table;
+    if (!run.mayAsk()) {
+        return table;
+    }
     CupsConnection http;
-    if (!http.get()) {
+    IppMessage response(nullptr);
+    if (http.get()) {
+        static const char* const requested[] = {"printer-name", "printer-uri-supported",
+                                                "device-uri"};
+        ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+        ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                      static_cast<int>(sizeof requested / sizeof requested[0]), nullptr, requested);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                     cupsUser());
+        // cupsDoRequest frees the request.
+        response.reset(cupsDoRequest(http.get(), request, "/"));
+    }
+    if (!response.get() || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
         if (debug) {
-            diag("\e[31m%s\e[0m\n", cupsLastErrorString());
+            diag("\e[31m%s\e[0m\n", http.error().c_str());
+        }
+        if (!http.answered()) {
+            run.serverSilent();
         }
         return table;
     }
-    static const char* const requested[] = {"printer-name", "printer-uri-supported", "device-uri"};
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
-                  static_cast<int>(sizeof requested / sizeof requested[0]), nullptr, requested);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
-                 cupsUser());
-    // cupsDoRequest frees the request.
-    IppMessage response(cupsDoRequest(http.get(), request, "/"));
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE || !response.get()) {
-        if (debug) {
-            diag("\e[31m%s\e[0m\n", cupsLastErrorString());
-        }
-        return table;
-    }
-
     ipp_attribute_t* attr = ippFirstAttribute(response.get());
     while (attr) {
         while (attr && ippGetGroupTag(attr) != IPP_TAG_PRINTER) {
@@ -314,19 +400,24 @@ std::map<std::string, std::string> listupDevicesByIPP() {
     return table;
 }
 
-void listSupportedQueues(const std::map<std::string, std::string>& uris,
-                         std::vector<std::string>& queues,
-                         std::map<std::string, DeviceIDs>& records) {
+void listSupportedQueues(const DeviceUriTable& uris, std::vector<std::string>& queues,
+                         std::map<std::string, DeviceIDs>& records, CupsRun& run) {
     static const char* const kRedNA = "\e[31mN/A\e[0m";
+    if (!run.mayAsk()) {
+        return;
+    }
     CupsConnection http;
     DestList dests(http.get());
+    if (!http.answered()) {
+        run.serverSilent();
+    }
     for (const cups_dest_t& dest : dests) {
         if (!dest.name || (dest.instance && dest.instance[0])) {
             continue;
         }
         const std::string name = dest.name;
         const char* deviceUri = cupsGetOption("device-uri", dest.num_options, dest.options);
-        DeviceIDs ids = GetDeviceIDFromQueue(name);
+        DeviceIDs ids = GetDeviceIDFromQueue(name, run);
         const auto found = uris.find(name);
         const std::string uri = found == uris.end() ? std::string() : found->second;
         if (verbose) {

@@ -41,9 +41,8 @@ namespace {
 }
 
 // One queue's turn: requests, exchange, report. False when the run must end with status 1.
-bool serveQueue(const std::string& queue, RunDescription& run,
-                const std::map<std::string, std::string>& uris,
-                std::map<std::string, DeviceIDs>& records) {
+bool serveQueue(const std::string& queue, RunDescription& run, const DeviceUriTable& uris,
+                std::map<std::string, DeviceIDs>& records, CupsRun& cups) {
     printf("destination: %s\n", queue.c_str());
 
     const GetRequest get = composeGetRequest(run.optionKeys);
@@ -60,7 +59,7 @@ bool serveQueue(const std::string& queue, RunDescription& run,
     input.functionRequest = functions;
     if (run.commandFileMode) {
         // The command file goes out unchanged; only with a reply file is its answer read.
-        (run.outputGiven ? input.getRequest : input.setRequest) = run.commandText;
+        (run.outputGiven ? input.getRequest : input.setRequest) = run.commandText.view();
     }
     input.outputPath = run.outputGiven ? &run.outputPath : nullptr;
 
@@ -82,7 +81,9 @@ bool serveQueue(const std::string& queue, RunDescription& run,
     context.parser = result.parser ? result.parser.get() : &initial;
     context.reply = &result.reply;
     context.records = &records;
-    context.fetchRecord = GetDeviceIDFromQueue;
+    context.fetchRecord = [&cups](const std::string& name) {
+        return GetDeviceIDFromQueue(name, cups);
+    };
     fputs(reportLines(run.optionKeys, context).c_str(), stdout);
     return true;
 }
@@ -111,7 +112,8 @@ int main(int argc, char** argv) {
     if (dryrun) {
         puts("dryrun mode");
     }
-    const std::map<std::string, std::string> uris = listupDevicesByIPP();
+    CupsRun cups;
+    const DeviceUriTable uris = listupDevicesByIPP(cups);
     if (debug) {
         for (const auto& [queue, uri] : uris) {
             diag("device for %s: %s\n", queue.c_str(), uri.c_str());
@@ -119,7 +121,7 @@ int main(int argc, char** argv) {
     }
     std::map<std::string, DeviceIDs> records;
     if (run.listMode) {
-        listSupportedQueues(uris, run.queues, records);
+        listSupportedQueues(uris, run.queues, records, cups);
     }
 
     // A reader that closes the pipe early, or a termination request, must not cut an exchange.
@@ -127,7 +129,7 @@ int main(int argc, char** argv) {
     signal(SIGTERM, SIG_IGN);
 
     for (const std::string& queue : run.queues) {
-        if (!serveQueue(queue, run, uris, records)) {
+        if (!serveQueue(queue, run, uris, records, cups)) {
             fflush(stdout);
             return 1;
         }

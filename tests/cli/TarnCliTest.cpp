@@ -451,6 +451,27 @@ TEST_F(TarnCliStandin, ReplyFileThatCannotBeOpenedEndsTheRunWithStatusOne) {
     EXPECT_EQ(calls("DEXORelease").size(), 1u);
 }
 
+// The size was announced but the copy failed: what the file held stays, nothing is echoed, and
+// the settings read nothing, in command-file mode and outside it.
+TEST_F(TarnCliStandin, FailedCopyOfTheReplyLeavesTheReplyFileAlone) {
+    const std::string commands = file("commands", "~H(CLM,P\n");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> runs = {
+        {{"-p", "q", "-o", "paperSource"}, "destination: q\npaperSource: \n"},
+        {{"-c", "-i", commands, "-p", "q"}, "destination: q\n"},
+    };
+    for (const auto& [args, out] : runs) {
+        const std::string reply = file("reply.txt", "earlier reply\n");
+        std::vector<std::string> all = args;
+        all.insert(all.end(), {"-u", reply});
+        const Result result = runStandin(
+            all, {{"STANDIN_FAIL", "DEXORead#2"}, {"STANDIN_REPLY", "^S(CLM,P,IR"}}, true);
+        EXPECT_EQ(result.out, out) << args[0];
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(readFile(reply), "earlier reply\n");
+        ASSERT_EQ(unlink(log_.c_str()), 0);
+    }
+}
+
 TEST_F(TarnCliStandin, CommandFileIsSentUnframedAndItsReplyStored) {
     const std::string commands = file("commands", "~H(CLM,P\r\n~H(CLS,C");
     const std::string reply = dir_ + "/reply.txt";

@@ -1,6 +1,7 @@
 // Queue lookup against a real private cupsd: device records from PPDs, the device URI table from
 // CUPS-Get-Printers and the scan for supported queues.
 #include "QueueLookup.h"
+#include "SilentServer.h"
 #include "Switches.h"
 #include "TempCups.h"
 
@@ -13,13 +14,13 @@
 #include <future>
 #include <optional>
 #include <regex>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 using harness::inFreshCupsThread;
 using harness::PpdAttr;
+using harness::SilentServer;
 using harness::TempCups;
 using Clock = std::chrono::steady_clock;
 
@@ -32,12 +33,19 @@ std::vector<std::string> fieldsOf(const DeviceIDs& d) {
 
 const std::vector<std::string> kEmptyRecord(9);
 
+// Each in a run of its own.
 DeviceIDs lookup(const std::string& queue) {
-    return inFreshCupsThread([&] { return GetDeviceIDFromQueue(queue); });
+    return inFreshCupsThread([&] {
+        CupsRun run;
+        return GetDeviceIDFromQueue(queue, run);
+    });
 }
 
-std::map<std::string, std::string> uriTable() {
-    return inFreshCupsThread([] { return listupDevicesByIPP(); });
+DeviceUriTable uriTable() {
+    return inFreshCupsThread([] {
+        CupsRun run;
+        return listupDevicesByIPP(run);
+    });
 }
 
 struct Listing {
@@ -45,11 +53,11 @@ struct Listing {
     std::map<std::string, DeviceIDs> records;
 };
 
-Listing listSupported(const std::map<std::string, std::string>& uris,
-                      std::vector<std::string> before = {}) {
+Listing listSupported(const DeviceUriTable& uris, std::vector<std::string> before = {}) {
     return inFreshCupsThread([&] {
         Listing l{std::move(before), {}};
-        listSupportedQueues(uris, l.queues, l.records);
+        CupsRun run;
+        listSupportedQueues(uris, l.queues, l.records, run);
         return l;
     });
 }
@@ -225,6 +233,24 @@ TEST_F(QueueLookup, RemovesADownloadedPpdCopyToo) {
     EXPECT_EQ(ids.deviceOption, "CUTTER");
 }
 
+// Within one run a queue whose lookup failed is not asked for again; other queues still are,
+// and a later run asks afresh.
+TEST_F(QueueLookup, AFailedQueueIsNotAskedAgainInTheSameRun) {
+    ASSERT_TRUE(cups.addQueue("known", "socket://127.0.0.1:9100", harness::shippedPpd("RV-C9000")));
+    const auto [first, again, known] = inFreshCupsThread([this] {
+        CupsRun run;
+        const DeviceIDs missing = GetDeviceIDFromQueue("Later", run);
+        EXPECT_TRUE(
+            cups.addQueue("later", "socket://127.0.0.1:9100", harness::shippedPpd("RV-C2000")));
+        return std::make_tuple(missing, GetDeviceIDFromQueue("LATER", run),
+                               GetDeviceIDFromQueue("known", run));
+    });
+    EXPECT_EQ(fieldsOf(first), kEmptyRecord);
+    EXPECT_EQ(fieldsOf(again), kEmptyRecord);
+    EXPECT_EQ(known.deviceOption, "CUTTER");
+    EXPECT_EQ(lookup("later").deviceID.substr(0, 23), "MFG:VARDA;MDL:RV-C2000;");
+}
+
 TEST_F(QueueLookup, DeviceUriTableFromTheServer) {
     const std::string outFile = cups.root() + "/spool/out";
     ASSERT_TRUE(cups.addQueue("net", "socket://127.0.0.1:9100", harness::shippedPpd("RV-C9000")));
@@ -237,7 +263,7 @@ TEST_F(QueueLookup, DeviceUriTableFromTheServer) {
     // A class is a queue of its own, with the scheduler's placeholder device.
     ASSERT_TRUE(cups.addToClass("net", "pool")) << cups.lastError();
 
-    const std::map<std::string, std::string> expected{
+    const DeviceUriTable expected{
         {"devnull", "/dev/null"}, {"net", "socket://127.0.0.1:9100"},       {"pool", "///dev/null"},
         {"tofile", outFile},      {"usb", "usb://VARDA/RV-C9000?serial=1"},
     };
@@ -310,7 +336,7 @@ TEST_F(QueueLookup, TheUriTableDecidesTheConnectionAndQueuesNamedBeforeStay) {
     addQueueWithPpd("b-usb", "usb://VARDA/RV-C2000", {{"1284DeviceID", "MFG:VARDA;MDL:RV-C2000;"}});
     struct Case {
         const char* what;
-        std::map<std::string, std::string> uris;
+        DeviceUriTable uris;
         std::vector<std::string> expected;
     };
     const Case cases[] = {
@@ -373,33 +399,6 @@ TEST_F(QueueLookup, DebugTracePrintsEveryPrinterAttribute) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 3) << err;
 }
 
-namespace {
-
-// Listens on a unix socket, accepts every connection and never answers.
-class SilentServer {
-public:
-    explicit SilentServer(const std::string& path) {
-        fd_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
-        ok_ = fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-              listen(fd_, 16) == 0;
-    }
-    ~SilentServer() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    bool ok() const { return ok_; }
-
-private:
-    int fd_ = -1;
-    bool ok_ = false;
-};
-
-} // namespace
-
 TEST(QueueLookupWithoutServer, NoSchedulerGivesNothingAndReturnsAtOnce) {
     TempCups cups(TempCups::Mode::LayoutOnly);
     ASSERT_TRUE(cups.ok()) << cups.error();
@@ -432,4 +431,21 @@ TEST(QueueLookupWithoutServer, AServerThatNeverAnswersDoesNotHangTheTool) {
     // Unbounded, each of these waited for minutes.
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(40));
     EXPECT_EQ(entriesOf(cups.tmpDir()), std::vector<std::string>{});
+
+    // In one run, the first silence ends all asking: the table, the listing and a record looked
+    // up for every key cost one time-out together (bounded at twice that, for a loaded machine).
+    const auto runStart = Clock::now();
+    const Listing oneRun = inFreshCupsThread([] {
+        CupsRun run;
+        Listing l;
+        const DeviceUriTable uris = listupDevicesByIPP(run);
+        listSupportedQueues(uris, l.queues, l.records, run);
+        for (int key = 0; key < 8; ++key) {
+            l.records["q"] = GetDeviceIDFromQueue("q", run);
+        }
+        return l;
+    });
+    EXPECT_LT(Clock::now() - runStart, 2 * std::chrono::seconds(kCupsTimeoutSeconds));
+    EXPECT_EQ(oneRun.queues, std::vector<std::string>{});
+    EXPECT_EQ(fieldsOf(oneRun.records.at("q")), kEmptyRecord);
 }

@@ -1,11 +1,14 @@
 // The tarn binary against a real private cupsd: the supported-printer list and the device
 // record report lines, compared byte for byte.
+#include "QueueLookup.h"
+#include "SilentServer.h"
 #include "TempCups.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <future>
 
 namespace fs = std::filesystem;
 using harness::RunResult;
@@ -156,4 +159,87 @@ TEST(TarnWithoutCups, NoSchedulerListsNothingAndReportsNotAvailable) {
     EXPECT_EQ(record.out, "dryrun mode\ndestination: q\ndeviceID: N/A\ninkNameC: N/A\n");
     // A refused connection is not waited on.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST_F(TarnWithCups, QueueNamesInAnotherLetterCaseFindTheirDevice) {
+    add("c9", "socket://127.0.0.1:9100", "RV-C9000");
+    RunResult r = tarn({kTarn, "-d", "-n", "-p", "C9", "-o", "deviceOption", "-o", "status"});
+    EXPECT_NE(r.err.find("DEXOOpen\033[0m(\"\033[36msocket://127.0.0.1:9100\033[0m\")"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("destination: C9\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("deviceOption: CUTTER\n"), std::string::npos) << r.out;
+}
+
+// The -d line of a failed CUPS-Get-Printers request names the failure of that request.
+TEST(TarnWithoutCups, DebugNamesTheErrorOfTheFailedRequest) {
+    TempCups cups(TempCups::Mode::LayoutOnly);
+    ASSERT_TRUE(cups.ok()) << cups.error();
+    const std::vector<std::string> argv = {kTarn, "-d", "-n", "-p", "q", "-o", "deviceID"};
+    EXPECT_EQ(cups.run(argv).err.substr(0, 37), "\033[31mNo such file or directory\033[0m\n");
+    harness::SilentServer silent(cups.socketPath());
+    ASSERT_TRUE(silent.ok());
+    EXPECT_EQ(cups.run(argv).err.substr(0, 32), "\033[31mConnection timed out\033[0m\n");
+}
+
+// A scheduler that accepts and never answers: each run gives up at its first failed request and
+// asks nothing more, so it ends within one time-out with the usual report. The bound is twice
+// the time-out, so that a loaded machine does not fail the test.
+TEST(TarnWithoutCups, AWedgedSchedulerCostsARunOneTimeOut) {
+    TempCups cups(TempCups::Mode::LayoutOnly);
+    ASSERT_TRUE(cups.ok()) << cups.error();
+    harness::SilentServer silent(cups.socketPath());
+    ASSERT_TRUE(silent.ok());
+    std::vector<std::string> recordKeys = {kTarn, "-n", "-p", "q", "-o", "inkNameK"};
+    std::string na = "inkNameK: N/A\n";
+    for (const auto& o : kRecordOptions) {
+        recordKeys.insert(recordKeys.end(), {"-o", o});
+        na += o + ": N/A\n";
+    }
+    struct Case {
+        std::vector<std::string> argv;
+        std::string out;
+        bool outStartsOnly = false;
+    };
+    const Case cases[] = {
+        // The dry-run printer's state changes from run to run: up to the status value only.
+        {{kTarn, "-n", "-p", "q", "-o", "status"}, "dryrun mode\ndestination: q\nstatus: ", true},
+        {{kTarn, "-l"}, ""},
+        {recordKeys, "dryrun mode\ndestination: q\n" + na},
+        {{kTarn, "-n", "-l", "-p", "q", "-p", "r", "-o", "deviceID"},
+         "dryrun mode\ndestination: q\ndeviceID: N/A\ndestination: r\ndeviceID: N/A\n"},
+    };
+    using Clock = std::chrono::steady_clock;
+    const auto bound = 2 * std::chrono::seconds(kCupsTimeoutSeconds);
+    // Side by side: the test waits about one time-out in all.
+    std::vector<std::future<std::pair<RunResult, Clock::duration>>> runs;
+    for (const Case& c : cases) {
+        runs.push_back(std::async(std::launch::async, [&cups, &c] {
+            const auto start = Clock::now();
+            RunResult r = cups.run(c.argv, cups.root(), std::chrono::seconds(120));
+            return std::make_pair(r, Clock::now() - start);
+        }));
+    }
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const auto [r, took] = runs[i].get();
+        const Case& c = cases[i];
+        EXPECT_EQ(c.outStartsOnly ? r.out.substr(0, c.out.size()) : r.out, c.out) << c.argv[1];
+        EXPECT_EQ(r.status, 0);
+        EXPECT_LT(took, bound) << cases[i].out;
+    }
+}
+
+// A scheduler that answers the device URI request and wedges after it: the listing's call,
+// which makes more than one request, still costs one time-out.
+TEST(TarnWithoutCups, ASchedulerThatWedgesLaterCostsOneTimeOutToo) {
+    TempCups cups(TempCups::Mode::LayoutOnly);
+    ASSERT_TRUE(cups.ok()) << cups.error();
+    harness::SilentServer wedged(cups.socketPath(), true);
+    ASSERT_TRUE(wedged.ok());
+    const auto start = std::chrono::steady_clock::now();
+    const RunResult r = cups.run({kTarn, "-l"}, cups.root(), std::chrono::seconds(120));
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              2 * std::chrono::seconds(kCupsTimeoutSeconds));
 }

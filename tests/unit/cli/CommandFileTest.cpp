@@ -50,9 +50,13 @@ class CommandFileContent : public CommandFileTest,
 
 TEST_P(CommandFileContent, EveryLineEndsWithALineEnd) {
     const ContentCase& c = GetParam();
-    std::string text = "left over";
-    EXPECT_EQ(loadCommandFile(file("commands", c.content), text), CommandFileStatus::Loaded);
-    EXPECT_EQ(text, c.text);
+    CommandText text;
+    ASSERT_EQ(loadCommandFile(file("earlier", "left over"), text), CommandFileStatus::Loaded);
+    const std::string path = file("commands", c.content);
+    EXPECT_EQ(loadCommandFile(path, text), CommandFileStatus::Loaded);
+    EXPECT_EQ(text.view(), c.text);
+    // The added line end is the tool's own: the file stays as it was.
+    EXPECT_EQ(readFile(path), c.content);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,21 +67,27 @@ INSTANTIATE_TEST_SUITE_P(
         ContentCase{"LastLineWithLineEnd", "~W(PNC\n", "~W(PNC\n"},
         ContentCase{"CarriageReturnStays", "a\r\nb\r", "a\r\nb\r\n"},
         ContentCase{"EmptyLinesStay", "\n\n", "\n\n"},
-        ContentCase{"NulBytesStay", std::string("a\0b", 3), std::string("a\0b\n", 4)}),
+        ContentCase{"NulBytesStay", std::string("a\0b", 3), std::string("a\0b\n", 4)},
+        // Where the added line end lands: the end of the file's last page, or the page after.
+        ContentCase{"OnePageWithoutLineEnd", std::string(4096, 'p'), std::string(4096, 'p') + "\n"},
+        ContentCase{"OnePageWithLineEnd", std::string(4095, 'p') + "\n",
+                    std::string(4095, 'p') + "\n"},
+        ContentCase{"JustUnderAPage", std::string(4095, 'p'), std::string(4095, 'p') + "\n"},
+        ContentCase{"JustOverAPage", std::string(4097, 'p'), std::string(4097, 'p') + "\n"}),
     [](const ::testing::TestParamInfo<ContentCase>& info) { return info.param.name; });
 
 TEST_F(CommandFileTest, LimitIsInclusive) {
-    std::string text;
+    CommandText text;
     EXPECT_EQ(loadCommandFile(file("exact", std::string(100, 'x')), text, 100),
               CommandFileStatus::Loaded);
-    EXPECT_EQ(text.size(), 101u);
+    EXPECT_EQ(text.view().size(), 101u);
     EXPECT_EQ(loadCommandFile(file("over", std::string(101, 'x')), text, 100),
               CommandFileStatus::TooLarge);
     EXPECT_TRUE(text.empty());
 }
 
 TEST_F(CommandFileTest, FilesThatCannotBeReadFailToOpen) {
-    std::string text;
+    CommandText text;
     EXPECT_EQ(loadCommandFile(dir_ + "/missing", text), CommandFileStatus::OpenFailed);
     EXPECT_EQ(loadCommandFile(dir_, text), CommandFileStatus::OpenFailed);
     if (geteuid() != 0) {
@@ -119,12 +129,12 @@ TEST_P(CommandFilePipe, EnforcesTheLimitWhileReading) {
             close(fd);
         }
     });
-    std::string text;
+    CommandText text;
     signal(SIGPIPE, SIG_IGN);
     EXPECT_EQ(loadCommandFile(path, text, 200000), c.status);
     writer.join();
     if (c.status == CommandFileStatus::Loaded) {
-        EXPECT_EQ(text, std::string(c.bytes, 'y') + "\n");
+        EXPECT_EQ(text.view(), std::string(c.bytes, 'y') + "\n");
     }
 }
 

@@ -172,7 +172,7 @@ TEST_F(CommandFileLine, TurnsListModeOffAndSkipsOptionsAndFunctions) {
     EXPECT_EQ(result.outcome, ParseOutcome::Run) << result.message;
     EXPECT_EQ(describe(result),
               "queues=q, keys= settings= functions= in=" + path_ + " out=- list=0 file=1 vdn=000");
-    EXPECT_EQ(result.run.commandText, "~H(CLM,P\n");
+    EXPECT_EQ(result.run.commandText.view(), "~H(CLM,P\n");
 }
 
 TEST_F(CommandFileLine, NeedsNoOption) {
