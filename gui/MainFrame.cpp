@@ -1,5 +1,8 @@
 #include "MainFrame.h"
 
+#include "PageKeys.h"
+
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -34,6 +37,7 @@ static void initEmbeddedPictures() {
 
 MainFrame::MainFrame() : QWidget(nullptr) {
     initEmbeddedPictures();
+    qApp->installEventFilter(new PageKeyFilter(this));
     prepareIncetances();
     connectWidgets1();
     checkCapability();

@@ -1,0 +1,167 @@
+// What a user does wrong or in a hurry, and what a printer does wrong, through the whole chain
+// (window -> tarn -> private cupsd -> dexo1.so -> emulated printers): a key pressed after a
+// step, a read that brings no value, a write the printer does not take, maintenance while the
+// printer is busy. The emulator's log and stored settings show what reached the printer.
+#include "ChainBed.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTextEdit>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+QString joined(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines)
+        list << QString::fromStdString(line);
+    return list.join(" | ");
+}
+
+void saveScreenshot(MainFrame& window, const QString& name) {
+    const QString dir = qEnvironmentVariable("TARN_SCREENSHOT_DIR");
+    if (dir.isEmpty() || !QDir().mkpath(dir))
+        return;
+    window.grab().save(dir + "/faults-" + name + ".png");
+}
+
+[[maybe_unused]] std::map<std::string, std::string> storedSettings(emulator::ControlClient& control,
+                                                                   const std::string& printer) {
+    std::map<std::string, std::string> settings;
+    for (const std::string& line : control.command("settings " + printer).lines) {
+        const std::size_t first = line.find(' ');
+        const std::size_t second = line.find(' ', first + 1);
+        settings[line.substr(0, first)] =
+            second == std::string::npos ? "" : line.substr(second + 1);
+    }
+    return settings;
+}
+
+// A key as the user types it: to the control that has the window's focus.
+void typeKey(MainFrame& window, Qt::Key key) {
+    QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+    QTest::keyClick(target, key);
+}
+
+// True when the window's focus lies on a visible control of the page on display.
+bool focusOnDisplayedPage(MainFrame& window) {
+    QWidget* focus = window.focusWidget();
+    QWidget* shown = pageOnDisplay(window);
+    return focus && shown && shown->isAncestorOf(focus) && focus->isVisible();
+}
+
+struct Wizard {
+    const char* name;
+    const char* startButton;
+    const char* page;
+    const char* checkBox; // ticked before the action, or null
+    const char* action;
+    const char* command;
+    const char* next;
+};
+
+const Wizard Wizards[] = {
+    {"nozzle check", "btnNozzleCheck", "NozzleCheck1", nullptr, "btnPrint", "~W(PNC",
+     "NozzleCheck2"},
+    {"head cleaning", "btnHeadCleaning", "HeadCleaning1", nullptr, "btnStart", "~J(MCL,A",
+     "HeadCleaning2"},
+    {"power cleaning", "btnPowerInkFlushing", "PowerInkFlushing1", "checkStart", "btnStart",
+     "~J(MCL,H", "PowerInkFlushing2"},
+};
+
+int functionCommands(const std::vector<std::string>& log) {
+    int count = 0;
+    for (const Wizard& wizard : Wizards)
+        count += countOf(log, wizard.command);
+    return count;
+}
+
+} // namespace
+
+class WindowFaults : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ChainBed> chain;
+    emulator::ControlClient& control() { return chain->control(); }
+
+private slots:
+    void initTestCase() {
+        SKIP_IF_TOOL_INSTALLED();
+        chain = std::make_unique<ChainBed>();
+        QVERIFY2(chain->ok(), chain->error.c_str());
+    }
+    void init() { QVERIFY(chain->resetPrinters()); }
+    void cleanupTestCase() { chain.reset(); }
+
+    void keysAfterAMaintenanceStepSendNothingMore_data();
+    void keysAfterAMaintenanceStepSendNothingMore();
+    void returnOnTheFinishedPageWritesNothingMore();
+};
+
+void WindowFaults::keysAfterAMaintenanceStepSendNothingMore_data() {
+    QTest::addColumn<int>("wizard");
+    QTest::addColumn<bool>("byKeyboard");
+    for (int i = 0; i < 3; ++i) {
+        QTest::newRow(QByteArray(Wizards[i].name).append(", clicked").constData()) << i << false;
+        QTest::newRow(QByteArray(Wizards[i].name).append(", Return").constData()) << i << true;
+    }
+}
+
+void WindowFaults::keysAfterAMaintenanceStepSendNothingMore() {
+    QFETCH(int, wizard);
+    QFETCH(bool, byKeyboard);
+    const Wizard& wz = Wizards[wizard];
+    std::unique_ptr<MainFrame> w = chain->openWindow("c5020a");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", wz.startButton));
+    QVERIFY(focusOnDisplayedPage(*w));
+    if (wz.checkBox)
+        widgetOf<QCheckBox>(*w, wz.page, wz.checkBox)->setChecked(true);
+    QVERIFY(control().clearLog("c5020a"));
+    if (byKeyboard) {
+        typeKey(*w, Qt::Key_Return);
+    } else {
+        QVERIFY(press(*w, wz.page, wz.action));
+    }
+    QCOMPARE(pageShown(*w), QString(wz.next));
+    QVERIFY2(focusOnDisplayedPage(*w),
+             qPrintable(w->focusWidget() ? w->focusWidget()->objectName() : QString("no focus")));
+    saveScreenshot(*w, QString("focus-after-%1").arg(wz.next));
+
+    // The keys a hurried user presses next reach the new page, never the step's button.
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Return, Qt::Key_Space})
+        typeKey(*w, key);
+    const std::vector<std::string> log = control().log("c5020a");
+    QVERIFY2(countOf(log, wz.command) == 1, qPrintable(joined(log)));
+    QVERIFY2(functionCommands(log) == 1, qPrintable(joined(log)));
+}
+
+void WindowFaults::returnOnTheFinishedPageWritesNothingMore() {
+    std::unique_ptr<MainFrame> w = chain->openWindow("c2000");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", "btnPaperSetting"));
+    QCOMPARE(pageShown(*w), QString("PaperSetting1"));
+    QVERIFY(control().clearLog("c2000"));
+    typeKey(*w, Qt::Key_Return);
+    QCOMPARE(pageShown(*w), QString("PaperSetting2"));
+    const std::size_t writes = settingWrites(control().log("c2000")).size();
+    QVERIFY(writes > 0);
+    QVERIFY(focusOnDisplayedPage(*w));
+
+    typeKey(*w, Qt::Key_Return);
+    QCOMPARE(pageShown(*w), QString("Startup"));
+    typeKey(*w, Qt::Key_Return);
+    typeKey(*w, Qt::Key_Space);
+    const std::vector<std::string> log = control().log("c2000");
+    QVERIFY2(settingWrites(log).size() == writes, qPrintable(joined(log)));
+}
+
+QTEST_MAIN(WindowFaults)
+#include "tst_window_faults.moc"
