@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -96,6 +98,7 @@ Command::Command() {
 }
 
 bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char* options) {
+    lastReply.clear();
     char command[BufferSize];
     if (!compose(command, "%s -p %s %s", toolCommand, shellQuoted(queue).c_str(), options))
         return false;
@@ -124,7 +127,24 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
         if (key == "ERROR")
             result = false;
     }
+    lastReply = reply;
     return result;
+}
+
+bool Command::answered(const char* key) const {
+    const auto entry = lastReply.find(key);
+    return entry != lastReply.end() && !entry->second.empty();
+}
+
+bool Command::answeredNumber(const char* key) const {
+    if (!answered(key))
+        return false;
+    const std::string& value = lastReply.find(key)->second;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(value.c_str(), &end, 10);
+    return errno == 0 && end != value.c_str() && *end == '\0' && number >= INT_MIN &&
+           number <= INT_MAX;
 }
 
 void Command::enumLines(const char* arguments, const char* marker,

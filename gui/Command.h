@@ -34,6 +34,12 @@ public:
     void enumQueue(const std::function<int(const std::string&)>& callback);
     void enumCapability(const std::function<int(const std::string&)>& callback);
 
+    // What the last run of callCmdline reported: true when the report carried a value for key
+    // (a number for answeredNumber). A printer that did not answer leaves its keys empty, and an
+    // empty value must not pass for the 0 it converts to.
+    bool answered(const char* key) const;
+    bool answeredNumber(const char* key) const;
+
     static void dump(const ReplyMap& reply);
     static int getValueAsInt(const ReplyMap& reply, const char* key, int mode);
     static int getValueAsKey(const ReplyMap& reply, const char* key);
@@ -83,4 +89,5 @@ private:
                    const std::function<int(const std::string&)>& callback);
 
     char toolCommand[BufferSize];
+    ReplyMap lastReply;
 };

@@ -103,6 +103,8 @@ private slots:
     void keysAfterAMaintenanceStepSendNothingMore_data();
     void keysAfterAMaintenanceStepSendNothingMore();
     void returnOnTheFinishedPageWritesNothingMore();
+    void readWithoutValuesOpensNoPage_data();
+    void readWithoutValuesOpensNoPage();
 };
 
 void WindowFaults::keysAfterAMaintenanceStepSendNothingMore_data() {
@@ -161,6 +163,65 @@ void WindowFaults::returnOnTheFinishedPageWritesNothingMore() {
     typeKey(*w, Qt::Key_Space);
     const std::vector<std::string> log = control().log("c2000");
     QVERIFY2(settingWrites(log).size() == writes, qPrintable(joined(log)));
+}
+
+namespace {
+
+struct ReadPage {
+    const char* name;
+    const char* queue;
+    const char* startButton;
+    const char* page;
+    const char* fault; // data-channel fault of the printer
+};
+
+const ReadPage ReadPages[] = {
+    {"media, RV-C9000, silent", "c9000", "btnPaperSetting", "PaperSetting1", "silent"},
+    {"media, RV-C5000, silent", "c5020a", "btnPaperSetting", "PaperSetting1", "silent"},
+    {"media, RV-C2000, garbage", "c2000", "btnPaperSetting", "PaperSetting1", "garbage"},
+    {"cutter position, silent", "c9000", "btnGeometrySetting", "GeometrySetting1A", "silent"},
+    {"peeler position, closing", "c5000p", "btnGeometrySetting", "GeometrySetting1P", "close"},
+    {"after printing, silent", "c9000", "btnAfterPrinting", "AfterPrinting1", "silent"},
+    {"printer setting, cut short", "c9000", "btnPrinterSetting", "PrinterSetting1", "cut"},
+};
+
+} // namespace
+
+void WindowFaults::readWithoutValuesOpensNoPage_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < std::size(ReadPages); ++i)
+        QTest::newRow(ReadPages[i].name) << static_cast<int>(i);
+}
+
+void WindowFaults::readWithoutValuesOpensNoPage() {
+    QFETCH(int, row);
+    const ReadPage& r = ReadPages[row];
+    // Values that a made-up 0 would overwrite.
+    QVERIFY(control().setSetting("c9000", "printPositionV", "-40"));
+    QVERIFY(control().setSetting("c9000", "cutPosition", "-120"));
+    QVERIFY(control().setSetting("c5000p", "printPositionV", "200"));
+    const std::map<std::string, std::string> before = storedSettings(control(), r.queue);
+    std::unique_ptr<MainFrame> w = chain->openWindow(r.queue);
+    QVERIFY(w);
+    QVERIFY(control().fault(r.queue, r.fault, "data"));
+    QVERIFY(control().clearLog(r.queue));
+    QVERIFY(press(*w, "Startup", r.startButton));
+
+    QCOMPARE(pageShown(*w), QString("STM"));
+    QCOMPARE(widgetOf<QTextEdit>(*w, "STM", "textPrinterStatusAbstract")->toPlainText(),
+             QString("Communication error"));
+    QCOMPARE(MainFrameTestAccess::lastStatusGroup(*w), 0);
+    saveScreenshot(*w, QString("read-without-values-%1").arg(r.page));
+    QVERIFY(press(*w, "STM", "btnBack"));
+    QCOMPARE(pageShown(*w), QString("Startup"));
+    QVERIFY2(settingWrites(control().log(r.queue)).empty(),
+             qPrintable(joined(control().log(r.queue))));
+    QVERIFY(storedSettings(control(), r.queue) == before);
+
+    // Once the printer answers again the page opens with the printer's values.
+    QVERIFY(control().fault(r.queue, "none"));
+    QVERIFY(press(*w, "Startup", r.startButton));
+    QCOMPARE(pageShown(*w), QString(r.page));
 }
 
 QTEST_MAIN(WindowFaults)
