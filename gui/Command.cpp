@@ -54,6 +54,11 @@ bool readLine(FILE* pipe, char (&line)[Command::BufferSize]) {
     return true;
 }
 
+// The option value as the command line carries it: a packed key of 0 sends nothing.
+std::string sentKey(int key) {
+    return Command::getStrForKey(key).c_str();
+}
+
 void printFailure(const char* line) {
     std::printf("%s\n", line);
     std::fflush(stdout);
@@ -99,6 +104,7 @@ Command::Command() {
 
 bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char* options) {
     lastReply.clear();
+    notTaken.clear();
     char command[BufferSize];
     if (!compose(command, "%s -p %s %s", toolCommand, shellQuoted(queue).c_str(), options))
         return false;
@@ -222,9 +228,21 @@ std::string Command::getStrForKey(int key) {
     return text;
 }
 
-bool Command::runOperation(const std::string& queue, const char* options, const char* failureLine) {
+bool Command::runOperation(const std::string& queue, const char* options, const char* failureLine,
+                           const std::vector<Sent>& sent) {
     ReplyMap reply;
     if (!callCmdline(reply, queue, options)) {
+        printFailure(failureLine);
+        return false;
+    }
+    // The tool reads every written key back in the same run; a value that did not arrive, or
+    // that the printer refused, reads back empty or as the old value.
+    for (const Sent& s : sent) {
+        const auto entry = reply.find(s.key);
+        if (entry == reply.end() || entry->second != s.value)
+            notTaken.push_back(s.key);
+    }
+    if (!notTaken.empty()) {
         printFailure(failureLine);
         return false;
     }
@@ -406,7 +424,13 @@ bool Command::writePaperSource(const std::string& queue, int paperSource, int pa
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"paperSource", sentKey(paperSource)},
+                         {"paperShape", sentKey(paperShape)},
+                         {"paperForm", sentKey(paperForm)},
+                         {"formDetectionType", sentKey(formDetectionType)},
+                         {"formGap", std::to_string(formGap)},
+                         {"sideMargin", std::to_string(sideMargin)}});
 }
 
 bool Command::writePaperSource_9000(const std::string& queue, int paperSource, int paperShape,
@@ -423,7 +447,15 @@ bool Command::writePaperSource_9000(const std::string& queue, int paperSource, i
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"paperSource", sentKey(paperSource)},
+                         {"paperShape", sentKey(paperShape)},
+                         {"paperForm", sentKey(paperForm)},
+                         {"formDetectionType", sentKey(formDetectionType)},
+                         {"formGap", std::to_string(formGap)},
+                         {"sideMargin", std::to_string(sideMargin)},
+                         {"rightMargin", std::to_string(rightMargin)},
+                         {"edgeHole", std::to_string(edgeHole)}});
 }
 
 bool Command::writePrintPositionAdjustmentA(const std::string& queue, int printPositionH,
@@ -435,7 +467,10 @@ bool Command::writePrintPositionAdjustmentA(const std::string& queue, int printP
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"printPositionH", std::to_string(printPositionH)},
+                         {"printPositionV", std::to_string(printPositionV)},
+                         {"cutPosition", std::to_string(cutPosition)}});
 }
 
 bool Command::writePrintPositionAdjustmentP(const std::string& queue, int printPositionH,
@@ -450,7 +485,11 @@ bool Command::writePrintPositionAdjustmentP(const std::string& queue, int printP
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"printPositionH", std::to_string(printPositionH)},
+                         {"printPositionV", std::to_string(printPositionV)},
+                         {"peelPositionA", std::to_string(peelPositionA)},
+                         {"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writeAfterPrinting(const std::string& queue, int& peelPositionB) {
@@ -460,7 +499,8 @@ bool Command::writeAfterPrinting(const std::string& queue, int& peelPositionB) {
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writePrinterSetting(const std::string& queue, int head_mediaClearanceHeight,
@@ -473,5 +513,7 @@ bool Command::writePrinterSetting(const std::string& queue, int head_mediaCleara
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"head_mediaClearanceHeight", sentKey(head_mediaClearanceHeight)},
+                         {"incomplete_labelTreatment", sentKey(incomplete_labelTreatment)}});
 }

@@ -40,6 +40,10 @@ public:
     bool answered(const char* key) const;
     bool answeredNumber(const char* key) const;
 
+    // The keys of the last write whose value read back differs from the value sent: the
+    // settings the printer did not take. Empty after a run that failed for another reason.
+    const std::vector<std::string>& settingsNotTaken() const { return notTaken; }
+
     static void dump(const ReplyMap& reply);
     static int getValueAsInt(const ReplyMap& reply, const char* key, int mode);
     static int getValueAsKey(const ReplyMap& reply, const char* key);
@@ -81,8 +85,15 @@ public:
                              int incomplete_labelTreatment);
 
 private:
-    // Runs a composed write or function; prints failureLine when it does not succeed.
-    bool runOperation(const std::string& queue, const char* options, const char* failureLine);
+    // A key of a write and the value sent for it.
+    struct Sent {
+        const char* key;
+        std::string value;
+    };
+    // Runs a composed write or function; prints failureLine when it does not succeed. A write
+    // succeeds only when every sent value reads back unchanged.
+    bool runOperation(const std::string& queue, const char* options, const char* failureLine,
+                      const std::vector<Sent>& sent = {});
     // Runs the tool with extra arguments and hands every line that holds marker to callback,
     // with the text after the marker.
     void enumLines(const char* arguments, const char* marker,
@@ -90,4 +101,5 @@ private:
 
     char toolCommand[BufferSize];
     ReplyMap lastReply;
+    std::vector<std::string> notTaken;
 };

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QMovie>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -269,8 +270,69 @@ bool MainFrame::guardedStep(const std::function<bool()>& operation) {
     if (!printerReady())
         return false;
     if (!operation()) {
-        showCommunicationError();
+        showStepFailure();
         return false;
     }
     return true;
+}
+
+void MainFrame::showStepFailure() {
+    if (command.settingsNotTaken().empty())
+        showCommunicationError();
+    else
+        showSettingsNotTaken();
+}
+
+void MainFrame::showSettingsNotTaken() {
+    // The caption of each setting on the edit pages, by the key the tool reads back.
+    struct Caption {
+        const char* key;
+        const char* label;
+    };
+    static const Caption captions[] = {
+        {"paperSource", "labelPaperSource"},
+        {"paperShape", "labelPaperSource"},
+        {"paperForm", "labelFormDetectionType"},
+        {"formDetectionType", "labelFormDetectionType"},
+        {"formGap", "labelFormGap"},
+        {"sideMargin", "labelSideMargin"},
+        {"rightMargin", "labelRightMargin"},
+        {"edgeHole", "labelEdgetoHoleLength"},
+        {"printPositionH", "labelPrintPositionH"},
+        {"printPositionV", "labelPrintPositionV"},
+        {"cutPosition", "labelCutPosition"},
+        {"peelPositionA", "labelPeelPositionA"},
+        {"peelPositionB", "labelPeelPositionB"},
+        {"head_mediaClearanceHeight", "HeadMediaClearanceHeight"},
+        {"incomplete_labelTreatment", "IncompleteLabelTreatment"},
+    };
+    // The warning before a narrow gap stands in front of the media page it came from.
+    QWidget* shown = Page::onDisplay(this);
+    QWidget* editPage = shown == &pagePaperSetting3 ? &pagePaperSetting1 : shown;
+    QStringList names;
+    for (const std::string& key : command.settingsNotTaken()) {
+        QString name = QString::fromStdString(key);
+        for (const Caption& caption : captions) {
+            const QLabel* label = editPage && key == caption.key
+                                      ? editPage->findChild<QLabel*>(caption.label)
+                                      : nullptr;
+            if (label)
+                name = label->text().trimmed().remove(QRegularExpression(":$")).trimmed();
+        }
+        if (!names.contains(name))
+            names << name;
+    }
+    if (shown == &pagePaperSetting3)
+        pagePaperSetting1.show();
+
+    if (!notTakenMessage) {
+        notTakenMessage = new QMessageBox(QMessageBox::Warning, tr("Settings not applied"),
+                                          QString(), QMessageBox::Ok, this);
+        notTakenMessage->setObjectName("SettingsNotTaken");
+    }
+    notTakenMessage->setText(tr("The printer did not confirm these settings:") + "\n\n- " +
+                             names.join("\n- ") + "\n\n" +
+                             tr("Check the printer and the values, then apply again."));
+    // Not modal to the whole program: the window keeps painting and a test can read it.
+    notTakenMessage->open();
 }

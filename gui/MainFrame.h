@@ -45,6 +45,7 @@
 
 class QDoubleSpinBox;
 class QLabel;
+class QMessageBox;
 class QMovie;
 struct DotRange;
 
@@ -107,6 +108,11 @@ private:
     // so the caller then fills or shows its next page.
     bool printerReady();
     void showCommunicationError();
+    // After a write that read back other values than it sent: the edit page stays, and a
+    // message names the settings the printer did not take by their captions on that page.
+    void showSettingsNotTaken();
+    // The failure of a step's printer operation: one of the two above.
+    void showStepFailure();
     bool guardedStep(const std::function<bool()>& operation);
 
     Command command;
@@ -192,6 +198,8 @@ private:
     // The cleaning animation shared by the two progress pages; the window owns it, so a window
     // built again (as the tests do) leaves nothing behind.
     QMovie* cleaningAnimation = nullptr;
+    // The message of showSettingsNotTaken; one at a time, owned by the window.
+    QMessageBox* notTakenMessage = nullptr;
 
     // The window's tests look at the members that the pages share.
     friend class MainFrameTestAccess;

@@ -89,7 +89,7 @@ bool MainFrame::entry_geometrySetting2() {
         return true;
     }
     if (!written) {
-        showCommunicationError();
+        showStepFailure();
         return true;
     }
     pageGeometrySetting2.show();

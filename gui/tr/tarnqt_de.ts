@@ -334,6 +334,18 @@ If the error is not fixed, Tarn Utility is not available for your computer.</sou
 
 Wenn der Fehler weiterhin besteht, kann Tarn Utility auf diesem Computer nicht verwendet werden.</translation>
     </message>
+    <message>
+        <source>Settings not applied</source>
+        <translation>Einstellungen nicht übernommen</translation>
+    </message>
+    <message>
+        <source>The printer did not confirm these settings:</source>
+        <translation>Der Drucker hat diese Einstellungen nicht bestätigt:</translation>
+    </message>
+    <message>
+        <source>Check the printer and the values, then apply again.</source>
+        <translation>Prüfen Sie den Drucker und die Werte und übernehmen Sie sie erneut.</translation>
+    </message>
 </context>
 <context>
     <name>NozzleCheck1</name>

@@ -334,6 +334,18 @@ If the error is not fixed, Tarn Utility is not available for your computer.</sou
 
 それでもエラーが解決しない場合、このコンピューターではTarn Utilityを使用できません。</translation>
     </message>
+    <message>
+        <source>Settings not applied</source>
+        <translation>設定は適用されませんでした</translation>
+    </message>
+    <message>
+        <source>The printer did not confirm these settings:</source>
+        <translation>プリンターは次の設定を確認できませんでした:</translation>
+    </message>
+    <message>
+        <source>Check the printer and the values, then apply again.</source>
+        <translation>プリンターと設定値を確認して、もう一度適用してください。</translation>
+    </message>
 </context>
 <context>
     <name>NozzleCheck1</name>

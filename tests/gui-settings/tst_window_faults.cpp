@@ -3,6 +3,7 @@
 // step, a read that brings no value, a write the printer does not take, maintenance while the
 // printer is busy. The emulator's log and stored settings show what reached the printer.
 #include "ChainBed.h"
+#include "FieldDots.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -105,6 +106,9 @@ private slots:
     void returnOnTheFinishedPageWritesNothingMore();
     void readWithoutValuesOpensNoPage_data();
     void readWithoutValuesOpensNoPage();
+    void writeWithoutReadBackReportsNoSuccess_data();
+    void writeWithoutReadBackReportsNoSuccess();
+    void refusedValueIsNamed();
 };
 
 void WindowFaults::keysAfterAMaintenanceStepSendNothingMore_data() {
@@ -222,6 +226,93 @@ void WindowFaults::readWithoutValuesOpensNoPage() {
     QVERIFY(control().fault(r.queue, "none"));
     QVERIFY(press(*w, "Startup", r.startButton));
     QCOMPARE(pageShown(*w), QString(r.page));
+}
+
+namespace {
+
+struct WritePage {
+    const char* name;
+    const char* queue;
+    const char* startButton;
+    const char* page;
+    const char* done;
+    const char* fault;
+    int faultMs;
+};
+
+const WritePage WritePages[] = {
+    {"printer setting, data closing", "c9000", "btnPrinterSetting", "PrinterSetting1",
+     "PrinterSetting2", "close", 0},
+    {"after printing, data silent", "c9000", "btnAfterPrinting", "AfterPrinting1", "AfterPrinting2",
+     "silent", 0},
+    {"cutter position, data cut short", "c2000", "btnGeometrySetting", "GeometrySetting1A",
+     "GeometrySetting2", "cut", 0},
+    {"media, read-back too slow", "c5020a", "btnPaperSetting", "PaperSetting1", "PaperSetting2",
+     "slow", 3000},
+};
+
+// The failure on screen: the status monitor's communication error, or the message that names
+// the settings the printer did not confirm.
+QString failureShown(MainFrame& w) {
+    if (auto* box = w.findChild<QMessageBox*>("SettingsNotTaken"); box && box->isVisible())
+        return box->text();
+    if (pageShown(w) == "STM")
+        return widgetOf<QTextEdit>(w, "STM", "textPrinterStatusAbstract")->toPlainText();
+    return QString();
+}
+
+} // namespace
+
+void WindowFaults::writeWithoutReadBackReportsNoSuccess_data() {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < std::size(WritePages); ++i)
+        QTest::newRow(WritePages[i].name) << static_cast<int>(i);
+}
+
+void WindowFaults::writeWithoutReadBackReportsNoSuccess() {
+    QFETCH(int, row);
+    const WritePage& r = WritePages[row];
+    std::unique_ptr<MainFrame> w = chain->openWindow(r.queue);
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", r.startButton));
+    QCOMPARE(pageShown(*w), QString(r.page));
+    QVERIFY(control().fault(r.queue, r.fault, "data", r.faultMs));
+    QVERIFY(press(*w, r.page, "btnSend"));
+    if (pageShown(*w) == "PaperSetting3")
+        QVERIFY(press(*w, "PaperSetting3", "btnSend"));
+
+    QVERIFY(pageShown(*w) != r.done);
+    const QString shown = failureShown(*w);
+    QVERIFY2(shown == "Communication error" || shown.contains("did not confirm"),
+             qPrintable(shown));
+    saveScreenshot(*w, QString("write-not-confirmed-%1").arg(r.page));
+}
+
+void WindowFaults::refusedValueIsNamed() {
+    QVERIFY(control().setSetting("c9000", "printPositionV", "-40"));
+    QVERIFY(control().setSetting("c9000", "printPositionH", "10"));
+    std::unique_ptr<MainFrame> w = chain->openWindow("c9000");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", "btnGeometrySetting"));
+    QCOMPARE(pageShown(*w), QString("GeometrySetting1A"));
+    // A field whose range reaches past what the printer takes (as a wrong range would): the
+    // printer refuses the value and keeps its own.
+    auto* vertical = widgetOf<QDoubleSpinBox>(*w, "GeometrySetting1A", "numericPrintPositionV");
+    vertical->setMinimum(-20.0);
+    fielddots::setRange(vertical, -472, 472);
+    vertical->setValue(-10.0);
+    auto* horizontal = widgetOf<QDoubleSpinBox>(*w, "GeometrySetting1A", "numericPrintPositionH");
+    horizontal->setValue(0.5);
+    QVERIFY(press(*w, "GeometrySetting1A", "btnSend"));
+
+    QCOMPARE(pageShown(*w), QString("GeometrySetting1A"));
+    const QString shown = failureShown(*w);
+    QVERIFY2(shown.contains("did not confirm") && shown.contains("Vertical") &&
+                 !shown.contains("Horizontal"),
+             qPrintable(shown));
+    QCOMPARE(QString::fromStdString(control().setting("c9000", "printPositionV")), QString("-40"));
+    QCOMPARE(QString::fromStdString(control().setting("c9000", "printPositionH")), QString("12"));
+    saveScreenshot(*w, "write-refused");
 }
 
 QTEST_MAIN(WindowFaults)
