@@ -205,10 +205,7 @@ bool PageKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         if (qobject_cast<QComboBox*>(w))
             return false; // the list handles its own Return
     }
-    if (auto* b = qobject_cast<QPushButton*>(widget)) {
-        pressIfReady(b);
-        return true;
-    }
+    // Return is the page's forward step wherever the focus is; Space presses the focused button.
     pressIfReady(pagekeys::defaultButton(page));
     return true;
 }
