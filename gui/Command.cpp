@@ -1,10 +1,17 @@
 #include "Command.h"
 
 #include "RunFlags.h"
+#include "UserInput.h"
 #include "WaitCursor.h"
 
-#include <sys/stat.h>
+#include <QCoreApplication>
+#include <QEvent>
 
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -40,19 +47,66 @@ bool compose(char (&buffer)[Command::BufferSize], const char* format, Args... ar
     return length >= 0 && static_cast<size_t>(length) < sizeof buffer;
 }
 
-// One line of the tool's output, cut to the buffer; the rest of a longer line is dropped, so that
-// it cannot pass for a line of its own (a printer's value of capitals could read "ERROR").
-bool readLine(FILE* pipe, char (&line)[Command::BufferSize]) {
-    if (!std::fgets(line, sizeof line, pipe))
-        return false;
-    if (!std::strchr(line, '\n')) {
-        int c;
-        do
-            c = std::fgetc(pipe);
-        while (c != EOF && c != '\n');
-    }
-    return true;
+// How long one wait for the tool's output lasts before the window paints again.
+constexpr int PaintEveryMs = 30;
+
+// Input that reaches the program while a tool run holds it: dropped, so that clicks and keys
+// made during a slow run do not replay as further runs once it has ended.
+class InputDrop : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return isUserInput(event->type()); }
+};
+
+// Processes what is pending except input, which the drop filter eats.
+void keepPainting() {
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, PaintEveryMs);
 }
+
+// The tool's output, a line at a time, read while the window keeps painting.
+class ToolOutput {
+public:
+    explicit ToolOutput(FILE* pipe) : fd(fileno(pipe)) {}
+
+    // One line, cut to the buffer; the rest of a longer line is dropped, so that it cannot pass
+    // for a line of its own (a printer's value of capitals could read "ERROR").
+    bool readLine(char (&line)[Command::BufferSize]) {
+        for (;;) {
+            const std::size_t end = pending.find('\n');
+            if (end != std::string::npos || (ended && !pending.empty())) {
+                const std::size_t length = std::min<std::size_t>(
+                    end == std::string::npos ? pending.size() : end, sizeof line - 1);
+                std::memcpy(line, pending.data(), length);
+                line[length] = '\0';
+                pending.erase(0, end == std::string::npos ? pending.size() : end + 1);
+                return true;
+            }
+            if (ended)
+                return false;
+            fill();
+        }
+    }
+
+private:
+    void fill() {
+        pollfd ready{fd, POLLIN, 0};
+        const int polled = poll(&ready, 1, PaintEveryMs);
+        if (polled == 0 || (polled < 0 && errno == EINTR)) {
+            keepPainting();
+            return;
+        }
+        char chunk[4096];
+        const ssize_t got = polled < 0 ? -1 : read(fd, chunk, sizeof chunk);
+        if (got > 0)
+            pending.append(chunk, static_cast<std::size_t>(got));
+        else if (got == 0 || errno != EINTR)
+            ended = true;
+    }
+
+    int fd;
+    std::string pending;
+    bool ended = false;
+};
 
 // The option value as the command line carries it: a packed key of 0 sends nothing.
 std::string sentKey(int key) {
@@ -65,6 +119,28 @@ void printFailure(const char* line) {
 }
 
 } // namespace
+
+// The wait cursor and the input drop for the length of one run; input that came in during the
+// run is flushed into the drop before the window takes input again.
+class Command::ToolRun {
+public:
+    explicit ToolRun(Command& command) : command(command) {
+        ++command.runsUnderWay;
+        if (QCoreApplication* app = QCoreApplication::instance())
+            app->installEventFilter(&drop);
+    }
+    ~ToolRun() {
+        keepPainting();
+        --command.runsUnderWay;
+    }
+    ToolRun(const ToolRun&) = delete;
+    ToolRun& operator=(const ToolRun&) = delete;
+
+private:
+    Command& command;
+    WaitCursor waiting;
+    InputDrop drop; // removed from the application when it is destroyed
+};
 
 void trimRightLF(char* text) {
     if (char* lf = std::strchr(text, '\n'))
@@ -113,13 +189,14 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
     std::printf("call \"%s\"\n", command);
     std::fflush(stdout);
 
-    WaitCursor waiting;
+    ToolRun run(*this);
     Pipe pipe = openPipe(command);
     if (!pipe)
         return false;
     bool result = true;
     char line[BufferSize];
-    while (readLine(pipe.get(), line)) {
+    ToolOutput output(pipe.get());
+    while (output.readLine(line)) {
         trimRightLF(line);
         std::string key;
         const char* separator = std::strstr(line, ": ");
@@ -138,11 +215,17 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
 }
 
 bool Command::answered(const char* key) const {
+    // A dry run has no printer to answer: its empty values stand for the values a printer
+    // would give, so that the pages can be tried out.
+    if (dryrun)
+        return true;
     const auto entry = lastReply.find(key);
     return entry != lastReply.end() && !entry->second.empty();
 }
 
 bool Command::answeredNumber(const char* key) const {
+    if (dryrun)
+        return true;
     if (!answered(key))
         return false;
     const std::string& value = lastReply.find(key)->second;
@@ -161,12 +244,13 @@ void Command::enumLines(const char* arguments, const char* marker,
     if (verbose)
         std::fprintf(stderr, "call \"%s\"\n", command);
 
-    WaitCursor waiting;
+    ToolRun run(*this);
     Pipe pipe = openPipe(command);
     if (!pipe)
         return;
     char line[BufferSize];
-    while (readLine(pipe.get(), line)) {
+    ToolOutput output(pipe.get());
+    while (output.readLine(line)) {
         trimRightLF(line);
         if (const char* item = strstr_tail(line, sizeof line, marker))
             callback(item);
@@ -237,7 +321,7 @@ bool Command::runOperation(const std::string& queue, const char* options, const 
     }
     // The tool reads every written key back in the same run; a value that did not arrive, or
     // that the printer refused, reads back empty or as the old value.
-    for (const Sent& s : sent) {
+    for (const Sent& s : dryrun ? std::vector<Sent>() : sent) {
         const auto entry = reply.find(s.key);
         if (entry == reply.end() || entry->second != s.value)
             notTaken.push_back(s.key);

@@ -28,6 +28,12 @@ public:
 
     const char* tool() const { return toolCommand; }
 
+    // True while a run of the tool is under way. The window keeps painting and its timers keep
+    // firing while the tool runs, but every key and click is dropped; a timer that would start
+    // a run of its own (a periodic status read, the cleaning watch) checks this first and lets
+    // its turn pass.
+    bool toolRunning() const { return runsUnderWay > 0; }
+
     // Runs the tool on one queue with the options and fills reply. False when the tool reported
     // "ERROR", when the command does not fit its buffer, or when the pipe cannot be opened.
     bool callCmdline(ReplyMap& reply, const std::string& queue, const char* options);
@@ -99,7 +105,10 @@ private:
     void enumLines(const char* arguments, const char* marker,
                    const std::function<int(const std::string&)>& callback);
 
+    class ToolRun;
+
     char toolCommand[BufferSize];
+    int runsUnderWay = 0;
     ReplyMap lastReply;
     std::vector<std::string> notTaken;
 };

@@ -207,30 +207,16 @@ void MainFrame::checkCapability() {
 
 void MainFrame::showStartup() {
     QComboBox* const queues = uiStartup.selectPrintQueue;
-    command.enumQueue([queues](const std::string& name) {
+    for (const std::string& name : supportedQueues())
         queues->addItem(QString::fromStdString(name));
-        return 0;
-    });
 
     if (queues->count() > 0) {
         updatePrinterStatusWidgets(Status_Unsettled);
     } else {
-        for (QWidget* widget : std::initializer_list<QWidget*>{
-                 uiStartup.selectPrintQueue, uiStartup.iconSelectedPrinter,
-                 uiStartup.btnUpdatePrinterStatus, uiStartup.btnPrinterWindow,
-                 uiStartup.btnNozzleCheck, uiStartup.btnHeadCleaning, uiStartup.btnPowerInkFlushing,
-                 uiStartup.btnBidAdjust, uiStartup.btnPfAdjust, uiStartup.btnPaperSetting,
-                 uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting,
-                 uiStartup.btnPrinterSetting, uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
-            widget->setEnabled(false);
+        enableStartupFunctions(false);
         // Built by hand: the static helper would make OK the default button.
-        QMessageBox box(
-            QMessageBox::Warning, tr("Tarn Utility cannot be launched."),
-            tr("Check on the following.\n- The product is turned on.\n- The product is "
-               "connected to your computer correctly.\n- The product is located in the "
-               "Printers list box.\n\nIf the error is not fixed, Tarn Utility is not available "
-               "for your computer."),
-            QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, tr("Tarn Utility cannot be launched."),
+                        noPrinterAdvice(), QMessageBox::Ok, this);
         box.exec();
     }
 
@@ -238,11 +224,63 @@ void MainFrame::showStartup() {
     applyStartupRanges();
     updatePrinterOption();
     updatePrinterStatusWidgets(Status_Unsettled);
+    if (queues->count() == 0)
+        showNoPrinter();
     pageStartup.show();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, pageStartup.size(),
                                         screen->availableGeometry()));
+}
+
+std::vector<std::string> MainFrame::supportedQueues() {
+    std::vector<std::string> names;
+    command.enumQueue([&names](const std::string& name) {
+        names.push_back(name);
+        return 0;
+    });
+    return names;
+}
+
+void MainFrame::enableStartupFunctions(bool enabled) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             uiStartup.selectPrintQueue, uiStartup.iconSelectedPrinter, uiStartup.btnPrinterWindow,
+             uiStartup.btnNozzleCheck, uiStartup.btnHeadCleaning, uiStartup.btnPowerInkFlushing,
+             uiStartup.btnBidAdjust, uiStartup.btnPfAdjust, uiStartup.btnPaperSetting,
+             uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting, uiStartup.btnPrinterSetting,
+             uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
+        widget->setEnabled(enabled);
+    // Update stays, so that the queues can be listed again once a printer is set up.
+    uiStartup.btnUpdatePrinterStatus->setEnabled(true);
+    if (enabled)
+        checkCapability();
+}
+
+QString MainFrame::noPrinterAdvice() {
+    return tr("No supported printer queue was found, or the printing system (CUPS) could not be "
+              "reached.\n\nCheck that CUPS is running and that the printer is turned on, "
+              "connected and set up as a print queue with its driver. Then click Update.");
+}
+
+void MainFrame::showNoPrinter() {
+    const QString title = tr("No supported printer found");
+    uiStartup.textPrinterStatusAbstract->setPlainText(title);
+    uiSTM.textPrinterStatusAbstract->setHtml(
+        QStringLiteral("<b>%1</b>").arg(title.toHtmlEscaped()));
+    uiSTM.textPrinterStatusDetail->setPlainText(noPrinterAdvice());
+}
+
+bool MainFrame::listQueuesAgain() {
+    const std::vector<std::string> names = supportedQueues();
+    if (names.empty()) {
+        showNoPrinter();
+        return false;
+    }
+    enableStartupFunctions(true);
+    // The first item selects itself, which reads the new printer's options and state.
+    for (const std::string& name : names)
+        uiStartup.selectPrintQueue->addItem(QString::fromStdString(name));
+    return true;
 }
 
 void MainFrame::connectWidgets2() {
@@ -263,6 +301,7 @@ bool MainFrame::printerReady() {
 void MainFrame::showCommunicationError() {
     updatePrinterStatusWidgets(Status_CommError);
     lastStatusGroup = BeforeComm;
+    lastStatusDetail = Status_CommError;
     entry_pageSTM();
 }
 

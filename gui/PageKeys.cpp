@@ -1,6 +1,7 @@
 #include "PageKeys.h"
 
 #include "Page.h"
+#include "UserInput.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -145,20 +146,6 @@ PageKeyFilter::PageKeyFilter(QWidget* window) : QObject(window), window(window) 
 
 namespace {
 
-bool isInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::ShortcutOverride:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool pressIfReady(QPushButton* b) {
     if (!b || !b->isVisible() || !b->isEnabled())
         return false;
@@ -169,7 +156,7 @@ bool pressIfReady(QPushButton* b) {
 } // namespace
 
 bool PageKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (!isInput(event->type()) || !watched->isWidgetType())
+    if (!isUserInput(event->type()) || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->window() != window || widget == window)

@@ -321,20 +321,6 @@ Klicken Sie auf &quot;Düsentest&quot; und drucken Sie das Düsentestmuster, um 
         <translation>Tarn Utility kann nicht gestartet werden.</translation>
     </message>
     <message>
-        <source>Check on the following.
-- The product is turned on.
-- The product is connected to your computer correctly.
-- The product is located in the Printers list box.
-
-If the error is not fixed, Tarn Utility is not available for your computer.</source>
-        <translation>Prüfen Sie Folgendes:
-- Das Gerät ist eingeschaltet.
-- Das Gerät ist richtig mit dem Computer verbunden.
-- Das Gerät steht in der Druckerliste.
-
-Wenn der Fehler weiterhin besteht, kann Tarn Utility auf diesem Computer nicht verwendet werden.</translation>
-    </message>
-    <message>
         <source>Settings not applied</source>
         <translation>Einstellungen nicht übernommen</translation>
     </message>
@@ -345,6 +331,18 @@ Wenn der Fehler weiterhin besteht, kann Tarn Utility auf diesem Computer nicht v
     <message>
         <source>Check the printer and the values, then apply again.</source>
         <translation>Prüfen Sie den Drucker und die Werte und übernehmen Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>No supported printer queue was found, or the printing system (CUPS) could not be reached.
+
+Check that CUPS is running and that the printer is turned on, connected and set up as a print queue with its driver. Then click Update.</source>
+        <translation>Es wurde keine unterstützte Druckerwarteschlange gefunden, oder das Drucksystem (CUPS) ist nicht erreichbar.
+
+Prüfen Sie, ob CUPS läuft und ob der Drucker eingeschaltet, angeschlossen und mit seinem Treiber als Druckerwarteschlange eingerichtet ist. Klicken Sie dann auf Aktualisieren.</translation>
+    </message>
+    <message>
+        <source>No supported printer found</source>
+        <translation>Kein unterstützter Drucker gefunden</translation>
     </message>
 </context>
 <context>

@@ -7,11 +7,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMovie>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <map>
 #include <string>
@@ -19,30 +25,11 @@
 
 namespace {
 
-QString joined(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& line : lines)
-        list << QString::fromStdString(line);
-    return list.join(" | ");
-}
-
 void saveScreenshot(MainFrame& window, const QString& name) {
     const QString dir = qEnvironmentVariable("TARN_SCREENSHOT_DIR");
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return;
     window.grab().save(dir + "/faults-" + name + ".png");
-}
-
-[[maybe_unused]] std::map<std::string, std::string> storedSettings(emulator::ControlClient& control,
-                                                                   const std::string& printer) {
-    std::map<std::string, std::string> settings;
-    for (const std::string& line : control.command("settings " + printer).lines) {
-        const std::size_t first = line.find(' ');
-        const std::size_t second = line.find(' ', first + 1);
-        settings[line.substr(0, first)] =
-            second == std::string::npos ? "" : line.substr(second + 1);
-    }
-    return settings;
 }
 
 // A key as the user types it: to the control that has the window's focus.
@@ -56,32 +43,6 @@ bool focusOnDisplayedPage(MainFrame& window) {
     QWidget* focus = window.focusWidget();
     QWidget* shown = pageOnDisplay(window);
     return focus && shown && shown->isAncestorOf(focus) && focus->isVisible();
-}
-
-struct Wizard {
-    const char* name;
-    const char* startButton;
-    const char* page;
-    const char* checkBox; // ticked before the action, or null
-    const char* action;
-    const char* command;
-    const char* next;
-};
-
-const Wizard Wizards[] = {
-    {"nozzle check", "btnNozzleCheck", "NozzleCheck1", nullptr, "btnPrint", "~W(PNC",
-     "NozzleCheck2"},
-    {"head cleaning", "btnHeadCleaning", "HeadCleaning1", nullptr, "btnStart", "~J(MCL,A",
-     "HeadCleaning2"},
-    {"power cleaning", "btnPowerInkFlushing", "PowerInkFlushing1", "checkStart", "btnStart",
-     "~J(MCL,H", "PowerInkFlushing2"},
-};
-
-int functionCommands(const std::vector<std::string>& log) {
-    int count = 0;
-    for (const Wizard& wizard : Wizards)
-        count += countOf(log, wizard.command);
-    return count;
 }
 
 } // namespace
@@ -109,6 +70,14 @@ private slots:
     void writeWithoutReadBackReportsNoSuccess_data();
     void writeWithoutReadBackReportsNoSuccess();
     void refusedValueIsNamed();
+    void maintenanceWaitsWhileTheInkIsBusy_data();
+    void maintenanceWaitsWhileTheInkIsBusy();
+    void cleaningCompletesOnlyAfterThePrinterHasFinished_data();
+    void cleaningCompletesOnlyAfterThePrinterHasFinished();
+    void cancelEndsTheWatch();
+    void clicksDuringASlowRunAreDropped();
+    void rangesFollowThePrinterSelectedNow();
+    void noPrinterSaysWhatToDoAndUpdateListsAgain();
 };
 
 void WindowFaults::keysAfterAMaintenanceStepSendNothingMore_data() {
@@ -313,6 +282,203 @@ void WindowFaults::refusedValueIsNamed() {
     QCOMPARE(QString::fromStdString(control().setting("c9000", "printPositionV")), QString("-40"));
     QCOMPARE(QString::fromStdString(control().setting("c9000", "printPositionH")), QString("12"));
     saveScreenshot(*w, "write-refused");
+}
+
+void WindowFaults::maintenanceWaitsWhileTheInkIsBusy_data() {
+    QTest::addColumn<int>("wizard");
+    QTest::addColumn<QString>("state");
+    for (int i = 0; i < 3; ++i) {
+        for (const char* state : {"CL", "FC"})
+            QTest::newRow(QByteArray(Wizards[i].name).append(", state ").append(state).constData())
+                << i << QString(state);
+    }
+}
+
+void WindowFaults::maintenanceWaitsWhileTheInkIsBusy() {
+    QFETCH(int, wizard);
+    QFETCH(QString, state);
+    const Wizard& wz = Wizards[wizard];
+    std::unique_ptr<MainFrame> w = chain->openWindow("d5510p");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", wz.startButton));
+    if (wz.checkBox)
+        widgetOf<QCheckBox>(*w, wz.page, wz.checkBox)->setChecked(true);
+    QVERIFY(control().set("d5510p", "state", state.toStdString()));
+    QVERIFY(control().clearLog("d5510p"));
+    QVERIFY(press(*w, wz.page, wz.action));
+
+    QCOMPARE(pageShown(*w), QString("STM"));
+    QCOMPARE(functionCommands(control().log("d5510p")), 0);
+    saveScreenshot(*w, QString("maintenance-refused-%1").arg(state));
+    // Once the printer is ready the same button starts the function, once.
+    QVERIFY(control().set("d5510p", "state", "IL"));
+    QVERIFY(press(*w, "STM", "btnBack"));
+    QCOMPARE(pageShown(*w), QString(wz.page));
+    QVERIFY(press(*w, wz.page, wz.action));
+    QCOMPARE(pageShown(*w), QString(wz.next));
+    QCOMPARE(countOf(control().log("d5510p"), wz.command), 1);
+}
+
+void WindowFaults::cleaningCompletesOnlyAfterThePrinterHasFinished_data() {
+    QTest::addColumn<int>("wizard");
+    QTest::newRow("head cleaning") << 1;
+    QTest::newRow("power cleaning") << 2;
+}
+
+void WindowFaults::cleaningCompletesOnlyAfterThePrinterHasFinished() {
+    QFETCH(int, wizard);
+    const Wizard& wz = Wizards[wizard];
+    // The cleaning runs until the test ends it.
+    QVERIFY(control().set("c9000", "functionMs", "-1"));
+    std::unique_ptr<MainFrame> w = chain->openWindow("c9000");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", wz.startButton));
+    if (wz.checkBox)
+        widgetOf<QCheckBox>(*w, wz.page, wz.checkBox)->setChecked(true);
+    QVERIFY(control().clearLog("c9000"));
+    QVERIFY(press(*w, wz.page, wz.action));
+    QCOMPARE(pageShown(*w), QString(wz.next));
+    auto* next = widgetOf<QPushButton>(*w, wz.next, "btnNext");
+    QVERIFY(!next->isEnabled());
+    QVERIFY(MainFrameTestAccess::cleaningAnimation(*w)->state() == QMovie::Running);
+
+    // Status reads every few seconds find the printer still cleaning.
+    QTRY_VERIFY_WITH_TIMEOUT(countStartingWith(control().log("c9000"), "~H(SMA,S") >= 3, 15000);
+    QVERIFY(!next->isEnabled());
+    typeKey(*w, Qt::Key_Return);
+    QCOMPARE(pageShown(*w), QString(wz.next));
+    saveScreenshot(*w, QString("cleaning-watched-%1").arg(wz.next));
+
+    QVERIFY(control().finish("c9000"));
+    QTRY_VERIFY_WITH_TIMEOUT(next->isEnabled(), 10000);
+    QCOMPARE(w->focusWidget(), static_cast<QWidget*>(next));
+    typeKey(*w, Qt::Key_Return);
+    QCOMPARE(pageShown(*w), QString(wizard == 1 ? "HeadCleaning3" : "PowerInkFlushing3"));
+    const std::vector<std::string> log = control().log("c9000");
+    QVERIFY2(functionCommands(log) == 1, qPrintable(joined(log)));
+}
+
+void WindowFaults::cancelEndsTheWatch() {
+    QVERIFY(control().set("c2000", "functionMs", "-1"));
+    std::unique_ptr<MainFrame> w = chain->openWindow("c2000");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", "btnHeadCleaning"));
+    QVERIFY(press(*w, "HeadCleaning1", "btnStart"));
+    QCOMPARE(pageShown(*w), QString("HeadCleaning2"));
+    typeKey(*w, Qt::Key_Escape);
+    QCOMPARE(pageShown(*w), QString("Startup"));
+    QVERIFY(control().clearLog("c2000"));
+    QTest::qWait(7000);
+    QCOMPARE(countStartingWith(control().log("c2000"), "~H(SMA,S"), 0);
+}
+
+void WindowFaults::clicksDuringASlowRunAreDropped() {
+    std::unique_ptr<MainFrame> w = chain->openWindow("c5020a");
+    QVERIFY(w);
+    // Each status reply takes most of a second: the run holds the window that long.
+    QVERIFY(control().fault("c5020a", "slow", "status", 700));
+    QVERIFY(control().clearLog("c5020a"));
+    auto* update = widgetOf<QPushButton>(*w, "Startup", "btnUpdatePrinterStatus");
+    int clicksDuringTheRun = 0;
+    for (int ms : {150, 300, 450}) {
+        QTimer::singleShot(ms, w.get(), [&] {
+            if (MainFrameTestAccess::command(*w).toolRunning())
+                ++clicksDuringTheRun;
+            QTest::mouseClick(update, Qt::LeftButton);
+        });
+    }
+    QTest::mouseClick(update, Qt::LeftButton);
+    // The window painted and ran its timers while it waited.
+    QCOMPARE(clicksDuringTheRun, 3);
+    QTest::qWait(1000);
+    const std::vector<std::string> log = control().log("c5020a");
+    QVERIFY2(countStartingWith(log, "~H(SMA,S") == 1, qPrintable(joined(log)));
+    QVERIFY(update->isEnabled());
+}
+
+void WindowFaults::rangesFollowThePrinterSelectedNow() {
+    // Within the RV-C5020A's range, far outside the RV-C9000's.
+    QVERIFY(control().setSetting("c5020a", "printPositionV", "200"));
+    QVERIFY(control().setSetting("c5020a", "cutPosition", "-200"));
+    std::unique_ptr<MainFrame> w = chain->openWindow("c9000");
+    QVERIFY(w);
+    // The RV-C9000's pages first, so their ranges are in place.
+    QVERIFY(press(*w, "Startup", "btnGeometrySetting"));
+    QCOMPARE(pageShown(*w), QString("GeometrySetting1A"));
+    QVERIFY(press(*w, "GeometrySetting1A", "btnCancel"));
+
+    auto* queues = widgetOf<QComboBox>(*w, "Startup", "selectPrintQueue");
+    QVERIFY(choose(queues, "c5020a"));
+    QVERIFY(press(*w, "Startup", "btnGeometrySetting"));
+    QCOMPARE(pageShown(*w), QString("GeometrySetting1A"));
+    auto* vertical = widgetOf<QDoubleSpinBox>(*w, "GeometrySetting1A", "numericPrintPositionV");
+    QCOMPARE(vertical->value(), 8.5);
+    QCOMPARE(vertical->maximum(), 10.9);
+    saveScreenshot(*w, "ranges-after-switch");
+    QVERIFY(control().clearLog("c5020a"));
+    QVERIFY(press(*w, "GeometrySetting1A", "btnSend"));
+    QCOMPARE(pageShown(*w), QString("GeometrySetting2"));
+    QCOMPARE(QString::fromStdString(control().setting("c5020a", "printPositionV")), QString("200"));
+    QCOMPARE(QString::fromStdString(control().setting("c5020a", "cutPosition")), QString("-200"));
+    const std::vector<std::string> log = control().log("c5020a");
+    QVERIFY2(countOf(log, "^S(CLE,T,200") == 1, qPrintable(joined(log)));
+}
+
+namespace {
+
+// Points the tool at a scheduler that is not there, until destroyed.
+class SchedulerAway {
+public:
+    SchedulerAway() : server(qgetenv("CUPS_SERVER")) {
+        qputenv("CUPS_SERVER", (empty.path() + "/no-cupsd.sock").toLocal8Bit());
+    }
+    ~SchedulerAway() { back(); }
+    void back() { qputenv("CUPS_SERVER", server); }
+
+private:
+    QTemporaryDir empty; // not a ScratchDir, which would move the working folder away from tarn
+    QByteArray server;
+};
+
+} // namespace
+
+void WindowFaults::noPrinterSaysWhatToDoAndUpdateListsAgain() {
+    SchedulerAway away;
+    std::unique_ptr<MainFrame> w;
+    {
+        MessageBoxCloser closer;
+        w = std::make_unique<MainFrame>();
+        w->show();
+        QVERIFY(closer.seen());
+        QVERIFY2(closer.text.contains("CUPS") && closer.text.contains("Update") &&
+                     !closer.text.contains("Printers list box"),
+                 qPrintable(closer.text));
+    }
+    // Past the start-up read, which finds no queue either.
+    QTest::qWait(300);
+    auto* queues = widgetOf<QComboBox>(*w, "Startup", "selectPrintQueue");
+    auto* state = widgetOf<QPlainTextEdit>(*w, "Startup", "textPrinterStatusAbstract");
+    QCOMPARE(queues->count(), 0);
+    QCOMPARE(state->toPlainText(), QString("No supported printer found"));
+    QVERIFY(!widgetOf<QPushButton>(*w, "Startup", "btnPaperSetting")->isEnabled());
+    saveScreenshot(*w, "no-printer");
+
+    // Update asks again: still nothing, and the start page says so.
+    QVERIFY(press(*w, "Startup", "btnUpdatePrinterStatus"));
+    QCOMPARE(queues->count(), 0);
+    QCOMPARE(state->toPlainText(), QString("No supported printer found"));
+
+    // The scheduler is back with its queues: Update lists them and reads the first one.
+    away.back();
+    QVERIFY(control().clearLog("c9000"));
+    QVERIFY(press(*w, "Startup", "btnUpdatePrinterStatus"));
+    QVERIFY(queues->count() >= 6);
+    QVERIFY(queues->isEnabled());
+    QVERIFY(widgetOf<QPushButton>(*w, "Startup", "btnPaperSetting")->isEnabled());
+    QVERIFY(widgetOf<QPushButton>(*w, "Startup", "btnNozzleCheck")->isEnabled());
+    QVERIFY(state->toPlainText() != "No supported printer found");
+    QVERIFY(state->toPlainText() != "Searching...");
+    QVERIFY(MainFrameTestAccess::lastStatusGroup(*w) != 0);
 }
 
 QTEST_MAIN(WindowFaults)
