@@ -39,6 +39,7 @@ static void initEmbeddedPictures() {
 MainFrame::MainFrame() : QWidget(nullptr) {
     initEmbeddedPictures();
     qApp->installEventFilter(new PageKeyFilter(this));
+    pagekeys::markFocus(this);
     prepareIncetances();
     connectWidgets1();
     checkCapability();

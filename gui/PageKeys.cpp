@@ -140,6 +140,15 @@ void arrange(QWidget* page) {
         old->clearFocus();
 }
 
+void markFocus(QWidget* window) {
+    // The same frame width in both states, so that taking the focus moves nothing.
+    window->setStyleSheet(QStringLiteral(
+        "QTextEdit[readOnly=\"true\"], QPlainTextEdit[readOnly=\"true\"] {"
+        " border: 2px solid palette(mid); }"
+        "QTextEdit[readOnly=\"true\"]:focus, QPlainTextEdit[readOnly=\"true\"]:focus {"
+        " border: 2px solid palette(highlight); }"));
+}
+
 } // namespace pagekeys
 
 PageKeyFilter::PageKeyFilter(QWidget* window) : QObject(window), window(window) {}

@@ -17,6 +17,9 @@ QPushButton* escapeButton(QWidget* page);
 // Orders the tab chain of page's visible controls by rows, top to bottom, each row left to
 // right, marks the default button and moves the focus onto it (or onto the first control).
 void arrange(QWidget* page);
+// Marks the focus on every control of window where the style alone would not show it: the
+// read-only texts get a frame in the highlight colour while they hold the focus.
+void markFocus(QWidget* window);
 
 } // namespace pagekeys
 

@@ -19,13 +19,14 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-void saveScreenshot(MainFrame& window, const QString& name) {
+void saveScreenshot(QWidget& window, const QString& name) {
     const QString dir = qEnvironmentVariable("TARN_SCREENSHOT_DIR");
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return;
@@ -78,6 +79,10 @@ private slots:
     void clicksDuringASlowRunAreDropped();
     void rangesFollowThePrinterSelectedNow();
     void noPrinterSaysWhatToDoAndUpdateListsAgain();
+    void returnInAFieldAppliesNothingEscapeGoesBack();
+    void tabOrderFollowsTheReadingOrder_data();
+    void tabOrderFollowsTheReadingOrder();
+    void focusOnAReadOnlyTextShows();
 };
 
 void WindowFaults::keysAfterAMaintenanceStepSendNothingMore_data() {
@@ -282,6 +287,7 @@ void WindowFaults::refusedValueIsNamed() {
     QCOMPARE(QString::fromStdString(control().setting("c9000", "printPositionV")), QString("-40"));
     QCOMPARE(QString::fromStdString(control().setting("c9000", "printPositionH")), QString("12"));
     saveScreenshot(*w, "write-refused");
+    saveScreenshot(*w->findChild<QMessageBox*>("SettingsNotTaken"), "write-refused-message");
 }
 
 void WindowFaults::maintenanceWaitsWhileTheInkIsBusy_data() {
@@ -479,6 +485,101 @@ void WindowFaults::noPrinterSaysWhatToDoAndUpdateListsAgain() {
     QVERIFY(state->toPlainText() != "No supported printer found");
     QVERIFY(state->toPlainText() != "Searching...");
     QVERIFY(MainFrameTestAccess::lastStatusGroup(*w) != 0);
+}
+
+void WindowFaults::returnInAFieldAppliesNothingEscapeGoesBack() {
+    std::unique_ptr<MainFrame> w = chain->openWindow("c9000");
+    QVERIFY(w);
+    QVERIFY(press(*w, "Startup", "btnGeometrySetting"));
+    QCOMPARE(pageShown(*w), QString("GeometrySetting1A"));
+    QCOMPARE(w->focusWidget(), widgetOf<QWidget>(*w, "GeometrySetting1A", "btnSend"));
+    QVERIFY(control().clearLog("c9000"));
+    auto* vertical = widgetOf<QDoubleSpinBox>(*w, "GeometrySetting1A", "numericPrintPositionV");
+    vertical->setFocus();
+    vertical->selectAll();
+    QTest::keyClicks(vertical, "1.5");
+    QTest::keyClick(vertical, Qt::Key_Return);
+    // The typed value is taken, nothing is applied.
+    QCOMPARE(vertical->value(), 1.5);
+    QCOMPARE(pageShown(*w), QString("GeometrySetting1A"));
+    QVERIFY(settingWrites(control().log("c9000")).empty());
+
+    typeKey(*w, Qt::Key_Escape);
+    QCOMPARE(pageShown(*w), QString("Startup"));
+    QVERIFY(settingWrites(control().log("c9000")).empty());
+    QVERIFY(focusOnDisplayedPage(*w));
+}
+
+void WindowFaults::tabOrderFollowsTheReadingOrder_data() {
+    QTest::addColumn<QString>("startButton");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("start page") << QString() << "Startup";
+    QTest::newRow("media") << "btnPaperSetting"
+                           << "PaperSetting1";
+    QTest::newRow("position") << "btnGeometrySetting"
+                              << "GeometrySetting1A";
+    QTest::newRow("nozzle check") << "btnNozzleCheck"
+                                  << "NozzleCheck1";
+    QTest::newRow("status") << "btnPrinterWindow"
+                            << "STM";
+}
+
+void WindowFaults::tabOrderFollowsTheReadingOrder() {
+    QFETCH(QString, startButton);
+    QFETCH(QString, page);
+    std::unique_ptr<MainFrame> w = chain->openWindow("c9000");
+    QVERIFY(w);
+    if (!startButton.isEmpty())
+        QVERIFY(press(*w, "Startup", qPrintable(startButton)));
+    QCOMPARE(pageShown(*w), page);
+    QWidget* shown = pageOnDisplay(*w);
+    // The controls Tab visits on the page, in the order it visits them.
+    std::vector<QWidget*> visited;
+    QWidget* first = w->focusWidget();
+    QVERIFY(first);
+    for (QWidget* at = first->nextInFocusChain(); at != first; at = at->nextInFocusChain()) {
+        if (shown->isAncestorOf(at) && at->isVisible() && at->isEnabled() &&
+            (at->focusPolicy() & Qt::TabFocus) && !at->focusProxy())
+            visited.push_back(at);
+    }
+    visited.insert(visited.begin(), first);
+    QVERIFY(visited.size() > 1);
+    // Read from the first control of the page: rows top to bottom, each left to right.
+    const auto rectOf = [shown](QWidget* widget) {
+        return QRect(widget->mapTo(shown, QPoint(0, 0)), widget->size());
+    };
+    std::rotate(visited.begin(),
+                std::min_element(visited.begin(), visited.end(),
+                                 [&](QWidget* a, QWidget* b) {
+                                     return rectOf(a).center().y() < rectOf(b).center().y() ||
+                                            (rectOf(a).center().y() == rectOf(b).center().y() &&
+                                             rectOf(a).x() < rectOf(b).x());
+                                 }),
+                visited.end());
+    for (std::size_t i = 1; i < visited.size(); ++i) {
+        const QRect a = rectOf(visited[i - 1]);
+        const QRect b = rectOf(visited[i]);
+        const bool sameRow = b.center().y() <= a.bottom() && b.center().y() >= a.top();
+        QVERIFY2(sameRow ? b.x() > a.x() : b.center().y() > a.bottom(),
+                 qPrintable(visited[i - 1]->objectName() + " before " + visited[i]->objectName()));
+    }
+}
+
+void WindowFaults::focusOnAReadOnlyTextShows() {
+    std::unique_ptr<MainFrame> w = chain->openWindow("c9000");
+    QVERIFY(w);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QVERIFY(press(*w, "Startup", "btnNozzleCheck"));
+    auto* text = widgetOf<QTextEdit>(*w, "NozzleCheck1", "textInstruction");
+    QVERIFY(text->isReadOnly());
+    const QImage unfocused = text->grab().toImage();
+    text->setFocus(Qt::TabFocusReason);
+    QVERIFY(text->hasFocus());
+    const QImage focused = text->grab().toImage();
+    QVERIFY(focused != unfocused);
+    QCOMPARE(focused.size(), unfocused.size());
+    saveScreenshot(*w, "focus-on-read-only-text");
 }
 
 QTEST_MAIN(WindowFaults)
