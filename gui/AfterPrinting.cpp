@@ -5,11 +5,12 @@
 
 namespace {
 
-// A key in neither list leaves the combo box's current item as it is.
-void selectByKey(QComboBox* box, int key) {
+// False for a key in neither list: the printer's value cannot be shown.
+bool selectByKey(QComboBox* box, int key) {
     const int index = box->findData(key);
     if (index >= 0)
         box->setCurrentIndex(index);
+    return index >= 0;
 }
 
 } // namespace
@@ -18,6 +19,10 @@ bool MainFrame::entry_pageAfterPrinting1() {
     int peelPositionB = 0;
     if (!guardedStep([&] { return command.readAfterPrinting(queueName, peelPositionB); }))
         return true;
+    if (!command.answeredNumber("peelPositionB")) {
+        showCommunicationError();
+        return true;
+    }
     fielddots::showRead(uiAfterPrinting1.numericPeelPositionB, peelPositionB,
                         Dot2Len(peelPositionB));
     pageAfterPrinting1.show();
@@ -38,6 +43,12 @@ bool MainFrame::entry_pagePrinterSetting1() {
     int height = 0, treatment = 0;
     if (!guardedStep([&] { return command.readPrinterSetting(queueName, height, treatment); }))
         return true;
+    // Both are checked before either is changed, so a failed read leaves the page as it was.
+    if (uiPrinterSetting1.selectHeadMediaClearanceHeight->findData(height) < 0 ||
+        uiPrinterSetting1.selectIncompleteLabelTreatment->findData(treatment) < 0) {
+        showCommunicationError();
+        return true;
+    }
     selectByKey(uiPrinterSetting1.selectHeadMediaClearanceHeight, height);
     selectByKey(uiPrinterSetting1.selectIncompleteLabelTreatment, treatment);
     pagePrinterSetting1.show();

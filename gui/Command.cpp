@@ -1,10 +1,19 @@
 #include "Command.h"
 
 #include "RunFlags.h"
+#include "UserInput.h"
 #include "WaitCursor.h"
 
-#include <sys/stat.h>
+#include <QCoreApplication>
+#include <QEvent>
 
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,18 +47,70 @@ bool compose(char (&buffer)[Command::BufferSize], const char* format, Args... ar
     return length >= 0 && static_cast<size_t>(length) < sizeof buffer;
 }
 
-// One line of the tool's output, cut to the buffer; the rest of a longer line is dropped, so that
-// it cannot pass for a line of its own (a printer's value of capitals could read "ERROR").
-bool readLine(FILE* pipe, char (&line)[Command::BufferSize]) {
-    if (!std::fgets(line, sizeof line, pipe))
-        return false;
-    if (!std::strchr(line, '\n')) {
-        int c;
-        do
-            c = std::fgetc(pipe);
-        while (c != EOF && c != '\n');
+// How long one wait for the tool's output lasts before the window paints again.
+constexpr int PaintEveryMs = 30;
+
+// Input that reaches the program while a tool run holds it: dropped, so that clicks and keys
+// made during a slow run do not replay as further runs once it has ended.
+class InputDrop : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return isUserInput(event->type()); }
+};
+
+// Processes what is pending except input, which the drop filter eats.
+void keepPainting() {
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, PaintEveryMs);
+}
+
+// The tool's output, a line at a time, read while the window keeps painting.
+class ToolOutput {
+public:
+    explicit ToolOutput(FILE* pipe) : fd(fileno(pipe)) {}
+
+    // One line, cut to the buffer; the rest of a longer line is dropped, so that it cannot pass
+    // for a line of its own (a printer's value of capitals could read "ERROR").
+    bool readLine(char (&line)[Command::BufferSize]) {
+        for (;;) {
+            const std::size_t end = pending.find('\n');
+            if (end != std::string::npos || (ended && !pending.empty())) {
+                const std::size_t length = std::min<std::size_t>(
+                    end == std::string::npos ? pending.size() : end, sizeof line - 1);
+                std::memcpy(line, pending.data(), length);
+                line[length] = '\0';
+                pending.erase(0, end == std::string::npos ? pending.size() : end + 1);
+                return true;
+            }
+            if (ended)
+                return false;
+            fill();
+        }
     }
-    return true;
+
+private:
+    void fill() {
+        pollfd ready{fd, POLLIN, 0};
+        const int polled = poll(&ready, 1, PaintEveryMs);
+        if (polled == 0 || (polled < 0 && errno == EINTR)) {
+            keepPainting();
+            return;
+        }
+        char chunk[4096];
+        const ssize_t got = polled < 0 ? -1 : read(fd, chunk, sizeof chunk);
+        if (got > 0)
+            pending.append(chunk, static_cast<std::size_t>(got));
+        else if (got == 0 || errno != EINTR)
+            ended = true;
+    }
+
+    int fd;
+    std::string pending;
+    bool ended = false;
+};
+
+// The option value as the command line carries it: a packed key of 0 sends nothing.
+std::string sentKey(int key) {
+    return Command::getStrForKey(key).c_str();
 }
 
 void printFailure(const char* line) {
@@ -58,6 +119,28 @@ void printFailure(const char* line) {
 }
 
 } // namespace
+
+// The wait cursor and the input drop for the length of one run; input that came in during the
+// run is flushed into the drop before the window takes input again.
+class Command::ToolRun {
+public:
+    explicit ToolRun(Command& command) : command(command) {
+        ++command.runsUnderWay;
+        if (QCoreApplication* app = QCoreApplication::instance())
+            app->installEventFilter(&drop);
+    }
+    ~ToolRun() {
+        keepPainting();
+        --command.runsUnderWay;
+    }
+    ToolRun(const ToolRun&) = delete;
+    ToolRun& operator=(const ToolRun&) = delete;
+
+private:
+    Command& command;
+    WaitCursor waiting;
+    InputDrop drop; // removed from the application when it is destroyed
+};
 
 void trimRightLF(char* text) {
     if (char* lf = std::strchr(text, '\n'))
@@ -96,6 +179,8 @@ Command::Command() {
 }
 
 bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char* options) {
+    lastReply.clear();
+    notTaken.clear();
     char command[BufferSize];
     if (!compose(command, "%s -p %s %s", toolCommand, shellQuoted(queue).c_str(), options))
         return false;
@@ -104,13 +189,14 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
     std::printf("call \"%s\"\n", command);
     std::fflush(stdout);
 
-    WaitCursor waiting;
+    ToolRun run(*this);
     Pipe pipe = openPipe(command);
     if (!pipe)
         return false;
     bool result = true;
     char line[BufferSize];
-    while (readLine(pipe.get(), line)) {
+    ToolOutput output(pipe.get());
+    while (output.readLine(line)) {
         trimRightLF(line);
         std::string key;
         const char* separator = std::strstr(line, ": ");
@@ -124,7 +210,30 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
         if (key == "ERROR")
             result = false;
     }
+    lastReply = reply;
     return result;
+}
+
+bool Command::answered(const char* key) const {
+    // A dry run has no printer to answer: its empty values stand for the values a printer
+    // would give, so that the pages can be tried out.
+    if (dryrun)
+        return true;
+    const auto entry = lastReply.find(key);
+    return entry != lastReply.end() && !entry->second.empty();
+}
+
+bool Command::answeredNumber(const char* key) const {
+    if (dryrun)
+        return true;
+    if (!answered(key))
+        return false;
+    const std::string& value = lastReply.find(key)->second;
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(value.c_str(), &end, 10);
+    return errno == 0 && end != value.c_str() && *end == '\0' && number >= INT_MIN &&
+           number <= INT_MAX;
 }
 
 void Command::enumLines(const char* arguments, const char* marker,
@@ -135,12 +244,13 @@ void Command::enumLines(const char* arguments, const char* marker,
     if (verbose)
         std::fprintf(stderr, "call \"%s\"\n", command);
 
-    WaitCursor waiting;
+    ToolRun run(*this);
     Pipe pipe = openPipe(command);
     if (!pipe)
         return;
     char line[BufferSize];
-    while (readLine(pipe.get(), line)) {
+    ToolOutput output(pipe.get());
+    while (output.readLine(line)) {
         trimRightLF(line);
         if (const char* item = strstr_tail(line, sizeof line, marker))
             callback(item);
@@ -202,9 +312,21 @@ std::string Command::getStrForKey(int key) {
     return text;
 }
 
-bool Command::runOperation(const std::string& queue, const char* options, const char* failureLine) {
+bool Command::runOperation(const std::string& queue, const char* options, const char* failureLine,
+                           const std::vector<Sent>& sent) {
     ReplyMap reply;
     if (!callCmdline(reply, queue, options)) {
+        printFailure(failureLine);
+        return false;
+    }
+    // The tool reads every written key back in the same run; a value that did not arrive, or
+    // that the printer refused, reads back empty or as the old value.
+    for (const Sent& s : dryrun ? std::vector<Sent>() : sent) {
+        const auto entry = reply.find(s.key);
+        if (entry == reply.end() || entry->second != s.value)
+            notTaken.push_back(s.key);
+    }
+    if (!notTaken.empty()) {
         printFailure(failureLine);
         return false;
     }
@@ -386,7 +508,13 @@ bool Command::writePaperSource(const std::string& queue, int paperSource, int pa
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"paperSource", sentKey(paperSource)},
+                         {"paperShape", sentKey(paperShape)},
+                         {"paperForm", sentKey(paperForm)},
+                         {"formDetectionType", sentKey(formDetectionType)},
+                         {"formGap", std::to_string(formGap)},
+                         {"sideMargin", std::to_string(sideMargin)}});
 }
 
 bool Command::writePaperSource_9000(const std::string& queue, int paperSource, int paperShape,
@@ -403,7 +531,15 @@ bool Command::writePaperSource_9000(const std::string& queue, int paperSource, i
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"paperSource", sentKey(paperSource)},
+                         {"paperShape", sentKey(paperShape)},
+                         {"paperForm", sentKey(paperForm)},
+                         {"formDetectionType", sentKey(formDetectionType)},
+                         {"formGap", std::to_string(formGap)},
+                         {"sideMargin", std::to_string(sideMargin)},
+                         {"rightMargin", std::to_string(rightMargin)},
+                         {"edgeHole", std::to_string(edgeHole)}});
 }
 
 bool Command::writePrintPositionAdjustmentA(const std::string& queue, int printPositionH,
@@ -415,7 +551,10 @@ bool Command::writePrintPositionAdjustmentA(const std::string& queue, int printP
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"printPositionH", std::to_string(printPositionH)},
+                         {"printPositionV", std::to_string(printPositionV)},
+                         {"cutPosition", std::to_string(cutPosition)}});
 }
 
 bool Command::writePrintPositionAdjustmentP(const std::string& queue, int printPositionH,
@@ -430,7 +569,11 @@ bool Command::writePrintPositionAdjustmentP(const std::string& queue, int printP
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"printPositionH", std::to_string(printPositionH)},
+                         {"printPositionV", std::to_string(printPositionV)},
+                         {"peelPositionA", std::to_string(peelPositionA)},
+                         {"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writeAfterPrinting(const std::string& queue, int& peelPositionB) {
@@ -440,7 +583,8 @@ bool Command::writeAfterPrinting(const std::string& queue, int& peelPositionB) {
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writePrinterSetting(const std::string& queue, int head_mediaClearanceHeight,
@@ -453,5 +597,7 @@ bool Command::writePrinterSetting(const std::string& queue, int head_mediaCleara
         printFailure(failure);
         return false;
     }
-    return runOperation(queue, options, failure);
+    return runOperation(queue, options, failure,
+                        {{"head_mediaClearanceHeight", sentKey(head_mediaClearanceHeight)},
+                         {"incomplete_labelTreatment", sentKey(incomplete_labelTreatment)}});
 }

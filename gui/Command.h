@@ -28,11 +28,27 @@ public:
 
     const char* tool() const { return toolCommand; }
 
+    // True while a run of the tool is under way. The window keeps painting and its timers keep
+    // firing while the tool runs, but every key and click is dropped; a timer that would start
+    // a run of its own (a periodic status read, the cleaning watch) checks this first and lets
+    // its turn pass.
+    bool toolRunning() const { return runsUnderWay > 0; }
+
     // Runs the tool on one queue with the options and fills reply. False when the tool reported
     // "ERROR", when the command does not fit its buffer, or when the pipe cannot be opened.
     bool callCmdline(ReplyMap& reply, const std::string& queue, const char* options);
     void enumQueue(const std::function<int(const std::string&)>& callback);
     void enumCapability(const std::function<int(const std::string&)>& callback);
+
+    // What the last run of callCmdline reported: true when the report carried a value for key
+    // (a number for answeredNumber). A printer that did not answer leaves its keys empty, and an
+    // empty value must not pass for the 0 it converts to.
+    bool answered(const char* key) const;
+    bool answeredNumber(const char* key) const;
+
+    // The keys of the last write whose value read back differs from the value sent: the
+    // settings the printer did not take. Empty after a run that failed for another reason.
+    const std::vector<std::string>& settingsNotTaken() const { return notTaken; }
 
     static void dump(const ReplyMap& reply);
     static int getValueAsInt(const ReplyMap& reply, const char* key, int mode);
@@ -75,12 +91,24 @@ public:
                              int incomplete_labelTreatment);
 
 private:
-    // Runs a composed write or function; prints failureLine when it does not succeed.
-    bool runOperation(const std::string& queue, const char* options, const char* failureLine);
+    // A key of a write and the value sent for it.
+    struct Sent {
+        const char* key;
+        std::string value;
+    };
+    // Runs a composed write or function; prints failureLine when it does not succeed. A write
+    // succeeds only when every sent value reads back unchanged.
+    bool runOperation(const std::string& queue, const char* options, const char* failureLine,
+                      const std::vector<Sent>& sent = {});
     // Runs the tool with extra arguments and hands every line that holds marker to callback,
     // with the text after the marker.
     void enumLines(const char* arguments, const char* marker,
                    const std::function<int(const std::string&)>& callback);
 
+    class ToolRun;
+
     char toolCommand[BufferSize];
+    int runsUnderWay = 0;
+    ReplyMap lastReply;
+    std::vector<std::string> notTaken;
 };

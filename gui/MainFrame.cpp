@@ -1,10 +1,14 @@
 #include "MainFrame.h"
 
+#include "PageKeys.h"
+
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMovie>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -34,6 +38,8 @@ static void initEmbeddedPictures() {
 
 MainFrame::MainFrame() : QWidget(nullptr) {
     initEmbeddedPictures();
+    qApp->installEventFilter(new PageKeyFilter(this));
+    pagekeys::markFocus(this);
     prepareIncetances();
     connectWidgets1();
     checkCapability();
@@ -202,30 +208,16 @@ void MainFrame::checkCapability() {
 
 void MainFrame::showStartup() {
     QComboBox* const queues = uiStartup.selectPrintQueue;
-    command.enumQueue([queues](const std::string& name) {
+    for (const std::string& name : supportedQueues())
         queues->addItem(QString::fromStdString(name));
-        return 0;
-    });
 
     if (queues->count() > 0) {
         updatePrinterStatusWidgets(Status_Unsettled);
     } else {
-        for (QWidget* widget : std::initializer_list<QWidget*>{
-                 uiStartup.selectPrintQueue, uiStartup.iconSelectedPrinter,
-                 uiStartup.btnUpdatePrinterStatus, uiStartup.btnPrinterWindow,
-                 uiStartup.btnNozzleCheck, uiStartup.btnHeadCleaning, uiStartup.btnPowerInkFlushing,
-                 uiStartup.btnBidAdjust, uiStartup.btnPfAdjust, uiStartup.btnPaperSetting,
-                 uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting,
-                 uiStartup.btnPrinterSetting, uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
-            widget->setEnabled(false);
+        enableStartupFunctions(false);
         // Built by hand: the static helper would make OK the default button.
-        QMessageBox box(
-            QMessageBox::Warning, tr("Tarn Utility cannot be launched."),
-            tr("Check on the following.\n- The product is turned on.\n- The product is "
-               "connected to your computer correctly.\n- The product is located in the "
-               "Printers list box.\n\nIf the error is not fixed, Tarn Utility is not available "
-               "for your computer."),
-            QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, tr("Tarn Utility cannot be launched."),
+                        noPrinterAdvice(), QMessageBox::Ok, this);
         box.exec();
     }
 
@@ -233,11 +225,63 @@ void MainFrame::showStartup() {
     applyStartupRanges();
     updatePrinterOption();
     updatePrinterStatusWidgets(Status_Unsettled);
+    if (queues->count() == 0)
+        showNoPrinter();
     pageStartup.show();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, pageStartup.size(),
                                         screen->availableGeometry()));
+}
+
+std::vector<std::string> MainFrame::supportedQueues() {
+    std::vector<std::string> names;
+    command.enumQueue([&names](const std::string& name) {
+        names.push_back(name);
+        return 0;
+    });
+    return names;
+}
+
+void MainFrame::enableStartupFunctions(bool enabled) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             uiStartup.selectPrintQueue, uiStartup.iconSelectedPrinter, uiStartup.btnPrinterWindow,
+             uiStartup.btnNozzleCheck, uiStartup.btnHeadCleaning, uiStartup.btnPowerInkFlushing,
+             uiStartup.btnBidAdjust, uiStartup.btnPfAdjust, uiStartup.btnPaperSetting,
+             uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting, uiStartup.btnPrinterSetting,
+             uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
+        widget->setEnabled(enabled);
+    // Update stays, so that the queues can be listed again once a printer is set up.
+    uiStartup.btnUpdatePrinterStatus->setEnabled(true);
+    if (enabled)
+        checkCapability();
+}
+
+QString MainFrame::noPrinterAdvice() {
+    return tr("No supported printer queue was found, or the printing system (CUPS) could not be "
+              "reached.\n\nCheck that CUPS is running and that the printer is turned on, "
+              "connected and set up as a print queue with its driver. Then click Update.");
+}
+
+void MainFrame::showNoPrinter() {
+    const QString title = tr("No supported printer found");
+    uiStartup.textPrinterStatusAbstract->setPlainText(title);
+    uiSTM.textPrinterStatusAbstract->setHtml(
+        QStringLiteral("<b>%1</b>").arg(title.toHtmlEscaped()));
+    uiSTM.textPrinterStatusDetail->setPlainText(noPrinterAdvice());
+}
+
+bool MainFrame::listQueuesAgain() {
+    const std::vector<std::string> names = supportedQueues();
+    if (names.empty()) {
+        showNoPrinter();
+        return false;
+    }
+    enableStartupFunctions(true);
+    // The first item selects itself, which reads the new printer's options and state.
+    for (const std::string& name : names)
+        uiStartup.selectPrintQueue->addItem(QString::fromStdString(name));
+    return true;
 }
 
 void MainFrame::connectWidgets2() {
@@ -258,6 +302,7 @@ bool MainFrame::printerReady() {
 void MainFrame::showCommunicationError() {
     updatePrinterStatusWidgets(Status_CommError);
     lastStatusGroup = BeforeComm;
+    lastStatusDetail = Status_CommError;
     entry_pageSTM();
 }
 
@@ -265,8 +310,69 @@ bool MainFrame::guardedStep(const std::function<bool()>& operation) {
     if (!printerReady())
         return false;
     if (!operation()) {
-        showCommunicationError();
+        showStepFailure();
         return false;
     }
     return true;
+}
+
+void MainFrame::showStepFailure() {
+    if (command.settingsNotTaken().empty())
+        showCommunicationError();
+    else
+        showSettingsNotTaken();
+}
+
+void MainFrame::showSettingsNotTaken() {
+    // The caption of each setting on the edit pages, by the key the tool reads back.
+    struct Caption {
+        const char* key;
+        const char* label;
+    };
+    static const Caption captions[] = {
+        {"paperSource", "labelPaperSource"},
+        {"paperShape", "labelPaperSource"},
+        {"paperForm", "labelFormDetectionType"},
+        {"formDetectionType", "labelFormDetectionType"},
+        {"formGap", "labelFormGap"},
+        {"sideMargin", "labelSideMargin"},
+        {"rightMargin", "labelRightMargin"},
+        {"edgeHole", "labelEdgetoHoleLength"},
+        {"printPositionH", "labelPrintPositionH"},
+        {"printPositionV", "labelPrintPositionV"},
+        {"cutPosition", "labelCutPosition"},
+        {"peelPositionA", "labelPeelPositionA"},
+        {"peelPositionB", "labelPeelPositionB"},
+        {"head_mediaClearanceHeight", "HeadMediaClearanceHeight"},
+        {"incomplete_labelTreatment", "IncompleteLabelTreatment"},
+    };
+    // The warning before a narrow gap stands in front of the media page it came from.
+    QWidget* shown = Page::onDisplay(this);
+    QWidget* editPage = shown == &pagePaperSetting3 ? &pagePaperSetting1 : shown;
+    QStringList names;
+    for (const std::string& key : command.settingsNotTaken()) {
+        QString name = QString::fromStdString(key);
+        for (const Caption& caption : captions) {
+            const QLabel* label = editPage && key == caption.key
+                                      ? editPage->findChild<QLabel*>(caption.label)
+                                      : nullptr;
+            if (label)
+                name = label->text().trimmed().remove(QRegularExpression(":$")).trimmed();
+        }
+        if (!names.contains(name))
+            names << name;
+    }
+    if (shown == &pagePaperSetting3)
+        pagePaperSetting1.show();
+
+    if (!notTakenMessage) {
+        notTakenMessage = new QMessageBox(QMessageBox::Warning, tr("Settings not applied"),
+                                          QString(), QMessageBox::Ok, this);
+        notTakenMessage->setObjectName("SettingsNotTaken");
+    }
+    notTakenMessage->setText(tr("The printer did not confirm these settings:") + "\n\n- " +
+                             names.join("\n- ") + "\n\n" +
+                             tr("Check the printer and the values, then apply again."));
+    // Not modal to the whole program: the window keeps painting and a test can read it.
+    notTakenMessage->open();
 }

@@ -45,7 +45,9 @@
 
 class QDoubleSpinBox;
 class QLabel;
+class QMessageBox;
 class QMovie;
+class QTimer;
 struct DotRange;
 
 class MainFrame : public QWidget {
@@ -92,6 +94,10 @@ private slots:
     bool entry_pageAfterPrinting2();
     bool entry_pagePrinterSetting1();
     bool entry_pagePrinterSetting2();
+    // While a cleaning's progress page is on display: one status read, and the end of the wait
+    // once the printer has left the cleaning state.
+    void watchCleaning();
+    void stopWatchingCleaning();
 
 private:
     // The start-up ranges of the position, media and after-printing fields, before the first
@@ -105,9 +111,31 @@ private:
     // false. showCommunicationError is the fall-back after a failed tool run. guardedStep
     // combines both around one printer operation: true when the operation ran and succeeded,
     // so the caller then fills or shows its next page.
+    // The queues the tool lists as supported printers, in its order.
+    std::vector<std::string> supportedQueues();
+    // The start page's functions, all but Update, which stays for listing the queues again.
+    void enableStartupFunctions(bool enabled);
+    // What is wrong and what to do when no supported queue is listed, on the start page and
+    // the status page.
+    QString noPrinterAdvice();
+    void showNoPrinter();
+    // With no queue listed, Update asks for the queues again; true when some are listed now.
+    bool listQueuesAgain();
+
     bool printerReady();
     void showCommunicationError();
+    // After a write that read back other values than it sent: the edit page stays, and a
+    // message names the settings the printer did not take by their captions on that page.
+    void showSettingsNotTaken();
+    // The failure of a step's printer operation: one of the two above.
+    void showStepFailure();
     bool guardedStep(const std::function<bool()>& operation);
+    // The guarded step of a maintenance function: refused, with the status monitor, also while
+    // the printer is cleaning or charging ink, so that nothing starts in the middle of it.
+    bool maintenanceStep(const std::function<bool()>& operation);
+    // Shows a cleaning's progress page and watches the printer until the cleaning has ended;
+    // until then the page's Next stays disabled.
+    void startWatchingCleaning(Page& progressPage);
 
     Command command;
     CompatiblityCheck compatibility;
@@ -188,10 +216,21 @@ private:
     std::string inkNameMN;
     std::string inkCartridgeLayout;
     int lastStatusGroup = 0;
+    int lastStatusDetail = 0;
+    bool statusReadUnderWay = false;
+
+    // The status reads behind a cleaning's progress page.
+    static constexpr int CleaningWatchIntervalMs = 3000;
+    static constexpr int CleaningWatchLimitMs = 15 * 60 * 1000;
+    QTimer* cleaningWatch = nullptr;
+    Page* cleaningPage = nullptr;
+    qint64 cleaningWatchStartMs = 0;
 
     // The cleaning animation shared by the two progress pages; the window owns it, so a window
     // built again (as the tests do) leaves nothing behind.
     QMovie* cleaningAnimation = nullptr;
+    // The message of showSettingsNotTaken; one at a time, owned by the window.
+    QMessageBox* notTakenMessage = nullptr;
 
     // The window's tests look at the members that the pages share.
     friend class MainFrameTestAccess;

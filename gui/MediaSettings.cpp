@@ -144,12 +144,26 @@ bool MainFrame::entry_pagePaperSetting1() {
         formKey = (paperForm << 8) | formDetectionType;
         sourceKey = paperSource | ((paperShape >> 8) << 16);
     }
+    int marginsRead = 0;
+    if (matches(deviceID, Series5000DeviceID))
+        marginsRead = 1;
+    else if (matches(deviceID, Series9000ReadDeviceID))
+        marginsRead = 3;
+
+    // Every value the page shows must have come from the printer: a source or form the lists
+    // do not hold, or a length without a number, would show (and write) what was not read.
     const int formIndex = ui.selectFormDetectionType->findData(formKey);
-    if (formIndex >= 0)
-        ui.selectFormDetectionType->setCurrentIndex(formIndex);
     const int sourceIndex = ui.selectPaperSource->findData(sourceKey);
-    if (sourceIndex >= 0)
-        ui.selectPaperSource->setCurrentIndex(sourceIndex);
+    const char* const marginKeys[] = {"sideMargin", "rightMargin", "edgeHole"};
+    bool complete = formIndex >= 0 && sourceIndex >= 0 && command.answeredNumber("formGap");
+    for (int i = 0; complete && i < marginsRead; ++i)
+        complete = command.answeredNumber(marginKeys[i]);
+    if (!complete) {
+        showCommunicationError();
+        return true;
+    }
+    ui.selectFormDetectionType->setCurrentIndex(formIndex);
+    ui.selectPaperSource->setCurrentIndex(sourceIndex);
     formDetectionImageSwitcher.switchImage(formIndex);
 
     // The values go in after the ranges, so each is shown clamped into its form's range.
@@ -165,11 +179,6 @@ bool MainFrame::entry_pagePaperSetting1() {
         {ui.numericRightMargin, rightMargin},
         {ui.numericEdgetoHole, edgeHole},
     };
-    int marginsRead = 0;
-    if (matches(deviceID, Series5000DeviceID))
-        marginsRead = 1;
-    else if (matches(deviceID, Series9000ReadDeviceID))
-        marginsRead = 3;
     for (int i = 0; i < 3; ++i) {
         if (i < marginsRead)
             fielddots::showRead(margins[i].box, margins[i].dots, Dot2Len(margins[i].dots));

@@ -88,6 +88,16 @@ bool MainFrame::updatePrinterOption() {
     std::string deviceID;
     if (!command.readDeviceOption(queueName, deviceOption, deviceID, inkNameK, inkNameC, inkNameM,
                                   inkNameY, inkNameMN, inkCartridgeLayout)) {
+        // The queue is another printer now: nothing of the one before may serve it. Without a
+        // variant and lists its settings pages do not open.
+        deviceOption.clear();
+        for (QComboBox* box :
+             {uiPaperSetting1.selectPaperSource, uiPaperSetting1.selectFormDetectionType,
+              uiPrinterSetting1.selectIncompleteLabelTreatment,
+              uiPrinterSetting1.selectHeadMediaClearanceHeight}) {
+            emptyComboBox(box);
+        }
+        applyStartupRanges();
         return false;
     }
 
@@ -145,6 +155,9 @@ bool MainFrame::updatePrinterOption() {
     }
     uiPaperSetting1.labelFormGap->setText(
         translated(caps.gapCaption.source, caps.gapCaption.comment));
+    // The family lists only the ranges that differ; every other field starts again from the
+    // start-up range, so nothing of the printer selected before stays behind.
+    applyStartupRanges();
     applyRanges(caps.ranges);
     fillComboBox(uiPrinterSetting1.selectHeadMediaClearanceHeight, caps.headMediaClearanceHeights);
     fillComboBox(uiPrinterSetting1.selectIncompleteLabelTreatment, caps.incompleteLabelTreatments);

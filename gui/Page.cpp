@@ -1,5 +1,6 @@
 #include "Page.h"
 
+#include "PageKeys.h"
 #include "RunFlags.h"
 
 #include <cstdio>
@@ -24,6 +25,7 @@ void Page::show() {
         if (verbose)
             std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
         QWidget::show();
+        pagekeys::arrange(this);
         return;
     }
     QWidget* current = onDisplay(window);
@@ -37,4 +39,6 @@ void Page::show() {
     }
     QWidget::show();
     window->adjustSize();
+    // The focus goes with the page: a key must never reach a control of the page just hidden.
+    pagekeys::arrange(this);
 }

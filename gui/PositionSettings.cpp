@@ -10,6 +10,7 @@ namespace {
 struct PositionField {
     QDoubleSpinBox* box;
     int* dots;
+    const char* key; // the report key the value comes from
 };
 
 } // namespace
@@ -23,15 +24,15 @@ bool MainFrame::entry_geometrySetting1() {
     bool read = false;
     Page* next = nullptr;
     const PositionField peeler[] = {
-        {uiGeometrySetting1P.numericPrintPositionH, &printPositionH},
-        {uiGeometrySetting1P.numericPrintPositionV, &printPositionV},
-        {uiGeometrySetting1P.numericPeelPositionA, &peelPositionA},
-        {uiGeometrySetting1P.numericPeelPositionB, &peelPositionB},
+        {uiGeometrySetting1P.numericPrintPositionH, &printPositionH, "printPositionH"},
+        {uiGeometrySetting1P.numericPrintPositionV, &printPositionV, "printPositionV"},
+        {uiGeometrySetting1P.numericPeelPositionA, &peelPositionA, "peelPositionA"},
+        {uiGeometrySetting1P.numericPeelPositionB, &peelPositionB, "peelPositionB"},
     };
     const PositionField cutter[] = {
-        {uiGeometrySetting1A.numericPrintPositionH, &printPositionH},
-        {uiGeometrySetting1A.numericPrintPositionV, &printPositionV},
-        {uiGeometrySetting1A.numericCutPosition, &cutPosition},
+        {uiGeometrySetting1A.numericPrintPositionH, &printPositionH, "printPositionH"},
+        {uiGeometrySetting1A.numericPrintPositionV, &printPositionV, "printPositionV"},
+        {uiGeometrySetting1A.numericCutPosition, &cutPosition, "cutPosition"},
     };
     const PositionField* begin = nullptr;
     const PositionField* end = nullptr;
@@ -51,6 +52,9 @@ bool MainFrame::entry_geometrySetting1() {
         // No variant known for this queue: the button does nothing.
         return true;
     }
+    // A field without a value from the printer would show, and later write, a made-up 0.
+    for (const PositionField* field = begin; read && field != end; ++field)
+        read = command.answeredNumber(field->key);
     if (!read) {
         showCommunicationError();
         return true;
@@ -85,7 +89,7 @@ bool MainFrame::entry_geometrySetting2() {
         return true;
     }
     if (!written) {
-        showCommunicationError();
+        showStepFailure();
         return true;
     }
     pageGeometrySetting2.show();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -72,9 +73,15 @@ void drawGauge(const Gauge& g) {
 
 bool MainFrame::updatePrinterStatus() {
     QComboBox* const queues = uiStartup.selectPrintQueue;
-    if (queues->count() == 0) {
+    // A timer that fires while a tool run (or this read) is under way lets its turn pass.
+    if (command.toolRunning() || statusReadUnderWay) {
         return false;
     }
+    if (queues->count() == 0) {
+        // Selecting the first queue found reads its state through the queue list's signal.
+        return listQueuesAgain() && lastStatusGroup != BeforeComm;
+    }
+    const QScopedValueRollback<bool> reading(statusReadUnderWay, true);
     queues->setEnabled(false);
     uiStartup.btnUpdatePrinterStatus->setEnabled(false);
     // The tool blocks the event loop; let the disabled state be seen while it runs.
@@ -96,9 +103,11 @@ bool MainFrame::updatePrinterStatus() {
     if (!read) {
         updatePrinterStatusWidgets(Status_CommError);
         lastStatusGroup = BeforeComm;
+        lastStatusDetail = Status_CommError;
         return false;
     }
     lastStatusGroup = group;
+    lastStatusDetail = detail;
     updatePrinterStatusWidgets(detail, inks, statusK, amountK, statusC, amountC, statusM, amountM,
                                statusY, amountY, statusMN, amountMN);
     return true;

@@ -321,18 +321,28 @@ Klicken Sie auf &quot;Düsentest&quot; und drucken Sie das Düsentestmuster, um 
         <translation>Tarn Utility kann nicht gestartet werden.</translation>
     </message>
     <message>
-        <source>Check on the following.
-- The product is turned on.
-- The product is connected to your computer correctly.
-- The product is located in the Printers list box.
+        <source>Settings not applied</source>
+        <translation>Einstellungen nicht übernommen</translation>
+    </message>
+    <message>
+        <source>The printer did not confirm these settings:</source>
+        <translation>Der Drucker hat diese Einstellungen nicht bestätigt:</translation>
+    </message>
+    <message>
+        <source>Check the printer and the values, then apply again.</source>
+        <translation>Prüfen Sie den Drucker und die Werte und übernehmen Sie sie erneut.</translation>
+    </message>
+    <message>
+        <source>No supported printer queue was found, or the printing system (CUPS) could not be reached.
 
-If the error is not fixed, Tarn Utility is not available for your computer.</source>
-        <translation>Prüfen Sie Folgendes:
-- Das Gerät ist eingeschaltet.
-- Das Gerät ist richtig mit dem Computer verbunden.
-- Das Gerät steht in der Druckerliste.
+Check that CUPS is running and that the printer is turned on, connected and set up as a print queue with its driver. Then click Update.</source>
+        <translation>Es wurde keine unterstützte Druckerwarteschlange gefunden, oder das Drucksystem (CUPS) ist nicht erreichbar.
 
-Wenn der Fehler weiterhin besteht, kann Tarn Utility auf diesem Computer nicht verwendet werden.</translation>
+Prüfen Sie, ob CUPS läuft und ob der Drucker eingeschaltet, angeschlossen und mit seinem Treiber als Druckerwarteschlange eingerichtet ist. Klicken Sie dann auf Aktualisieren.</translation>
+    </message>
+    <message>
+        <source>No supported printer found</source>
+        <translation>Kein unterstützter Drucker gefunden</translation>
     </message>
 </context>
 <context>

@@ -321,18 +321,28 @@ Click the &quot;Nozzle Check&quot; button and print the nozzle check pattern to 
         <translation>Tarn Utilityを起動できません。</translation>
     </message>
     <message>
-        <source>Check on the following.
-- The product is turned on.
-- The product is connected to your computer correctly.
-- The product is located in the Printers list box.
+        <source>Settings not applied</source>
+        <translation>設定は適用されませんでした</translation>
+    </message>
+    <message>
+        <source>The printer did not confirm these settings:</source>
+        <translation>プリンターは次の設定を確認できませんでした:</translation>
+    </message>
+    <message>
+        <source>Check the printer and the values, then apply again.</source>
+        <translation>プリンターと設定値を確認して、もう一度適用してください。</translation>
+    </message>
+    <message>
+        <source>No supported printer queue was found, or the printing system (CUPS) could not be reached.
 
-If the error is not fixed, Tarn Utility is not available for your computer.</source>
-        <translation>次の点を確認してください。
-- 製品の電源が入っている。
-- 製品がコンピューターに正しく接続されている。
-- 製品がプリンター一覧に表示されている。
+Check that CUPS is running and that the printer is turned on, connected and set up as a print queue with its driver. Then click Update.</source>
+        <translation>対応するプリンターのキューが見つからないか、印刷システム(CUPS)に接続できません。
 
-それでもエラーが解決しない場合、このコンピューターではTarn Utilityを使用できません。</translation>
+CUPSが動作していること、プリンターの電源が入って接続され、ドライバーを使って印刷キューとして設定されていることを確認してから、[更新]をクリックしてください。</translation>
+    </message>
+    <message>
+        <source>No supported printer found</source>
+        <translation>対応するプリンターが見つかりません</translation>
     </message>
 </context>
 <context>

@@ -126,3 +126,39 @@ int countStartingWith(const std::vector<std::string>& log, const std::string& pr
         count += e.rfind(prefix, 0) == 0 ? 1 : 0;
     return count;
 }
+
+QString joined(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines)
+        list << QString::fromStdString(line);
+    return list.join(" | ");
+}
+
+std::map<std::string, std::string> storedSettings(emulator::ControlClient& control,
+                                                  const std::string& printer) {
+    std::map<std::string, std::string> settings;
+    for (const std::string& line : control.command("settings " + printer).lines) {
+        // "KEY COMMAND VALUE"
+        const std::size_t first = line.find(' ');
+        const std::size_t second = line.find(' ', first + 1);
+        settings[line.substr(0, first)] =
+            second == std::string::npos ? "" : line.substr(second + 1);
+    }
+    return settings;
+}
+
+const Wizard Wizards[3] = {
+    {"nozzle check", "btnNozzleCheck", "NozzleCheck1", nullptr, "btnPrint", "~W(PNC",
+     "NozzleCheck2"},
+    {"head cleaning", "btnHeadCleaning", "HeadCleaning1", nullptr, "btnStart", "~J(MCL,A",
+     "HeadCleaning2"},
+    {"power cleaning", "btnPowerInkFlushing", "PowerInkFlushing1", "checkStart", "btnStart",
+     "~J(MCL,H", "PowerInkFlushing2"},
+};
+
+int functionCommands(const std::vector<std::string>& log) {
+    int count = 0;
+    for (const Wizard& wizard : Wizards)
+        count += countOf(log, wizard.command);
+    return count;
+}

@@ -11,6 +11,7 @@
 #include <QDoubleSpinBox>
 #include <QPushButton>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,3 +71,23 @@ std::vector<std::string> settingWrites(const std::vector<std::string>& log);
 int countOf(const std::vector<std::string>& log, const std::string& entry);
 // The log entries that start with prefix.
 int countStartingWith(const std::vector<std::string>& log, const std::string& prefix);
+// A log for a failure message.
+QString joined(const std::vector<std::string>& lines);
+// The printer's stored settings by key.
+std::map<std::string, std::string> storedSettings(emulator::ControlClient& control,
+                                                  const std::string& printer);
+
+// The three maintenance wizards: the button that opens each, its page, the consent box, the
+// step's button, what the printer receives and the page that follows.
+struct Wizard {
+    const char* name;
+    const char* startButton;
+    const char* page;
+    const char* checkBox; // ticked before the action, or null
+    const char* action;
+    const char* command;
+    const char* next;
+};
+extern const Wizard Wizards[3];
+// The function commands of the wizards in log.
+int functionCommands(const std::vector<std::string>& log);

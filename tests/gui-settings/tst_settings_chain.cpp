@@ -49,19 +49,6 @@ double inUnit(const Shown& shown) {
     return imperial() ? shown.in : shown.mm;
 }
 
-std::map<std::string, std::string> storedSettings(emulator::ControlClient& control,
-                                                  const std::string& printer) {
-    std::map<std::string, std::string> settings;
-    for (const std::string& line : control.command("settings " + printer).lines) {
-        // "KEY COMMAND VALUE"
-        const std::size_t first = line.find(' ');
-        const std::size_t second = line.find(' ', first + 1);
-        settings[line.substr(0, first)] =
-            second == std::string::npos ? "" : line.substr(second + 1);
-    }
-    return settings;
-}
-
 bool showsPicture(const QLabel* label, const char* path) {
     const QPixmap shown = label->pixmap(Qt::ReturnByValue);
     return !shown.isNull() && shown.toImage().convertToFormat(QImage::Format_ARGB32) ==
@@ -75,13 +62,6 @@ void saveScreenshot(MainFrame& window, const QString& name) {
         return;
     if (QWidget* shown = pageOnDisplay(window))
         shown->grab().save(dir + "/settings-" + name + ".png");
-}
-
-QString joined(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& line : lines)
-        list << QString::fromStdString(line);
-    return list.join(" | ");
 }
 
 } // namespace
@@ -1027,33 +1007,7 @@ void SettingsChain::afterPrintingAndPrinterSetting() {
 
 namespace {
 
-struct Wizard {
-    const char* name;
-    const char* startButton;
-    const char* page;
-    const char* checkBox; // ticked before the action, or null
-    const char* action;
-    const char* command; // what the printer receives
-    const char* next;
-};
-
-const Wizard Wizards[] = {
-    {"nozzle check", "btnNozzleCheck", "NozzleCheck1", nullptr, "btnPrint", "~W(PNC",
-     "NozzleCheck2"},
-    {"head cleaning", "btnHeadCleaning", "HeadCleaning1", nullptr, "btnStart", "~J(MCL,A",
-     "HeadCleaning2"},
-    {"power cleaning", "btnPowerInkFlushing", "PowerInkFlushing1", "checkStart", "btnStart",
-     "~J(MCL,H", "PowerInkFlushing2"},
-};
-
 const char* const AllQueues[] = {"c9000", "c2000", "d5510p", "d5500a", "c5020a", "c5000p"};
-
-int functionCommands(const std::vector<std::string>& log) {
-    int count = 0;
-    for (const Wizard& wizard : Wizards)
-        count += countOf(log, wizard.command);
-    return count;
-}
 
 } // namespace
 

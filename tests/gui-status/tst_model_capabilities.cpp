@@ -177,10 +177,10 @@ private slots:
     void family();
     void familyRanges_data();
     void familyRanges();
-    void rangesOfAnEarlierPrinterStay();
+    void rangesOfAnEarlierPrinterDoNotStay();
     void inkNamesAndColumns_data();
     void inkNamesAndColumns();
-    void failedOptionReadChangesNothing();
+    void failedOptionReadLeavesNoEarlierPrinter();
     void emptyPrinterList();
     void lengthConversions_data();
     void lengthConversions();
@@ -344,7 +344,7 @@ void ModelCapabilitiesTest::familyRanges() {
     QCOMPARE(shown, ranges);
 }
 
-void ModelCapabilitiesTest::rangesOfAnEarlierPrinterStay() {
+void ModelCapabilitiesTest::rangesOfAnEarlierPrinterDoNotStay() {
     if (!metric())
         QSKIP("needs a metric locale");
     StandInBed bed(printerWithID("MFG:VARDA;MDL:RV-C9000;CLS:PRINTER;"), statusLines(600, 6),
@@ -358,8 +358,9 @@ void ModelCapabilitiesTest::rangesOfAnEarlierPrinterStay() {
     QCOMPARE(rangeOf(*w, cutterV), QString("mm (-2.0 - 2.0) -2 2 1 0.1"));
     widget<QComboBox>(*w, "Startup", "selectPrintQueue")->setCurrentIndex(1);
     QCOMPARE(widget<QLabel>(*w, "STM", "labelDeviceName")->text(), QString("RV-C2000"));
-    // Only the 9000 series sets the vertical print start: it keeps the range it had.
-    QCOMPARE(rangeOf(*w, cutterV), QString("mm (-2.0 - 2.0) -2 2 1 0.1"));
+    // Only the 9000 series sets its own vertical print start: the RV-C2000 gets the common
+    // range again, not the narrower one of the printer selected before.
+    QCOMPARE(rangeOf(*w, cutterV), QString("mm (-10.9 - 10.9) -10.9 10.9 1 0.1"));
     QCOMPARE(rangeOf(*w, cutterH), QString("mm (-1.5 - 1.5) -1.5 1.5 1 0.1"));
     QCOMPARE(rangeOf(*w, cut), QString("mm (-10.8 - 10.8) -10.8 10.8 1 0.1"));
     QVERIFY(widget<QWidget>(*w, "Startup", "btnAfterPrinting")->isHidden());
@@ -439,7 +440,7 @@ void ModelCapabilitiesTest::inkNamesAndColumns() {
     }
 }
 
-void ModelCapabilitiesTest::failedOptionReadChangesNothing() {
+void ModelCapabilitiesTest::failedOptionReadLeavesNoEarlierPrinter() {
     StandInBed bed(printerWithID("MFG:VARDA;MDL:RV-C9000;CLS:PRINTER;", "IC-90MK", "KYMC"),
                    statusLines(600, 6), "destination: q1\ndestination: q2\n");
     bed.tool.setHook("case \" $* \" in\n  *\" -p q2 \"*\"-o deviceOption \"*) echo ERROR; exit 0 "
@@ -447,15 +448,16 @@ void ModelCapabilitiesTest::failedOptionReadChangesNothing() {
     auto w = bed.open();
     QVERIFY(w);
     const QStringList pictures = MainFrameTestAccess::statusImages(*w).items();
-    const QStringList sources =
-        itemsOf(widget<QComboBox>(*w, "PaperSetting1", "selectPaperSource"));
+    QVERIFY(!itemsOf(widget<QComboBox>(*w, "PaperSetting1", "selectPaperSource")).isEmpty());
     const QString cutRange = rangeOf(*w, cut);
     widget<QComboBox>(*w, "Startup", "selectPrintQueue")->setCurrentIndex(1);
     QCOMPARE(MainFrameTestAccess::queueName(*w), std::string("q2"));
     QCOMPARE(widget<QLabel>(*w, "STM", "labelDeviceName")->text(), QString("RV-C9000"));
     QCOMPARE(MainFrameTestAccess::statusImages(*w).items(), pictures);
-    QCOMPARE(itemsOf(widget<QComboBox>(*w, "PaperSetting1", "selectPaperSource")), sources);
-    QCOMPARE(rangeOf(*w, cut), cutRange);
+    // Nothing of the earlier printer serves the queue now: no lists, the start-up ranges.
+    QVERIFY(itemsOf(widget<QComboBox>(*w, "PaperSetting1", "selectPaperSource")).isEmpty());
+    QVERIFY(rangeOf(*w, cut) != cutRange);
+    QCOMPARE(MainFrameTestAccess::deviceOption(*w), std::string());
     QCOMPARE(widget<QLabel>(*w, "STM", "labelInkColorNameK")->text(), QString("Matte Black"));
     QVERIFY(!widget<QWidget>(*w, "Startup", "btnAfterPrinting")->isHidden());
     bool result = true;

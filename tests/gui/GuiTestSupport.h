@@ -110,6 +110,7 @@ public:
     static int lastStatusGroup(MainFrame& w) { return w.lastStatusGroup; }
     static void setLastStatusGroup(MainFrame& w, int group) { w.lastStatusGroup = group; }
     static const std::string& queueName(MainFrame& w) { return w.queueName; }
+    static const std::string& deviceOption(MainFrame& w) { return w.deviceOption; }
     static QMovie* cleaningAnimation(MainFrame& w) { return w.cleaningAnimation; }
     static bool mngSupported(MainFrame& w) { return w.compatibility.mngSupported; }
     static ImageSwitcher& statusImages(MainFrame& w) { return w.statusImageSwitcher; }

@@ -128,6 +128,18 @@ std::vector<Operation> operations() {
     };
 }
 
+// The lines the tool prints for the keys a write sets: each value read back as it was sent.
+QString readBackOf(const QString& options) {
+    QString lines;
+    const QStringList words = options.split(' ', Qt::SkipEmptyParts);
+    for (int i = 1; i < words.size(); ++i) {
+        const int equals = words[i].indexOf('=');
+        if (words[i - 1] == "-o" && equals > 0)
+            lines += words[i].left(equals) + ": " + words[i].mid(equals + 1) + "\n";
+    }
+    return lines;
+}
+
 } // namespace
 
 class CommandTest : public QObject {
@@ -148,6 +160,8 @@ private slots:
         for (const Operation& op : operations()) {
             ScratchDir scratch;
             StandInTool tool(scratch);
+            // A write is confirmed by the values the tool reads back.
+            tool.setReply(StandInTool::Run::Options, readBackOf(op.options));
             Command command;
             StreamCapture out(1);
             const bool ok = op.run(command);
@@ -158,6 +172,32 @@ private slots:
             QVERIFY2(printed.contains(QString("call \"./tarn -p 'Q 1' %1\"\n").arg(op.options)),
                      qPrintable(printed));
             QVERIFY2(!printed.contains("FAILED"), op.name);
+        }
+    }
+
+    void writeFailsWhenAValueReadsBackOtherwise() {
+        for (const Operation& op : operations()) {
+            const QString readBack = readBackOf(op.options);
+            if (readBack.isEmpty())
+                continue; // a read or a function: nothing to confirm
+            // The last value read back differs, or is missing altogether.
+            QStringList lines = readBack.split('\n', Qt::SkipEmptyParts);
+            const QString last = lines.takeLast();
+            const QString key = last.left(last.indexOf(": "));
+            for (const QString& reply :
+                 {lines.join('\n') + '\n' + key + ": 9Z\n", lines.join('\n') + '\n' + key + ": \n",
+                  lines.join('\n') + '\n'}) {
+                ScratchDir scratch;
+                StandInTool tool(scratch);
+                tool.setReply(StandInTool::Run::Options, reply);
+                Command command;
+                StreamCapture out(1);
+                const bool ok = op.run(command);
+                const QString printed = out.text();
+                QVERIFY2(!ok, op.name);
+                QVERIFY2(printed.endsWith(QString(op.failure) + "\n"), qPrintable(printed));
+                QCOMPARE(command.settingsNotTaken(), std::vector<std::string>{key.toStdString()});
+            }
         }
     }
 

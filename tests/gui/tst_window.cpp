@@ -388,11 +388,12 @@ private slots:
         }
         QVERIFY(closer.seen());
         QCOMPARE(closer.title, QString("Tarn Utility cannot be launched."));
+        // What is wrong and what to do, and no list box that the window does not have.
         QCOMPARE(closer.text,
-                 QString("Check on the following.\n- The product is turned on.\n- The product is "
-                         "connected to your computer correctly.\n- The product is located in "
-                         "the Printers list box.\n\nIf the error is not fixed, Tarn Utility is "
-                         "not available for your computer."));
+                 QString("No supported printer queue was found, or the printing system (CUPS) "
+                         "could not be reached.\n\nCheck that CUPS is running and that the "
+                         "printer is turned on, connected and set up as a print queue with its "
+                         "driver. Then click Update."));
         QCOMPARE(closer.icon, int(QMessageBox::Warning));
         QCOMPARE(closer.buttonCount, 1);
         QVERIFY(closer.okButton);
