@@ -104,6 +104,7 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
     std::printf("call \"%s\"\n", command);
     std::fflush(stdout);
 
+    RunMark running(*this);
     WaitCursor waiting;
     Pipe pipe = openPipe(command);
     if (!pipe)
@@ -135,6 +136,7 @@ void Command::enumLines(const char* arguments, const char* marker,
     if (verbose)
         std::fprintf(stderr, "call \"%s\"\n", command);
 
+    RunMark running(*this);
     WaitCursor waiting;
     Pipe pipe = openPipe(command);
     if (!pipe)

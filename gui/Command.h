@@ -28,6 +28,23 @@ public:
 
     const char* tool() const { return toolCommand; }
 
+    // True while a tool run is under way: from the moment a caller marks its run (which may
+    // process events before the tool starts) until the tool has ended. Work that a timer
+    // starts must not begin then, or it would nest a second run inside the first.
+    bool toolRunUnderWay() const { return runsUnderWay > 0; }
+
+    // Marks a tool run for its scope; marks nest.
+    class RunMark {
+    public:
+        explicit RunMark(Command& command) : command(command) { ++command.runsUnderWay; }
+        ~RunMark() { --command.runsUnderWay; }
+        RunMark(const RunMark&) = delete;
+        RunMark& operator=(const RunMark&) = delete;
+
+    private:
+        Command& command;
+    };
+
     // Runs the tool on one queue with the options and fills reply. False when the tool reported
     // "ERROR", when the command does not fit its buffer, or when the pipe cannot be opened.
     bool callCmdline(ReplyMap& reply, const std::string& queue, const char* options);
@@ -83,4 +100,5 @@ private:
                    const std::function<int(const std::string&)>& callback);
 
     char toolCommand[BufferSize];
+    int runsUnderWay = 0;
 };

@@ -105,6 +105,7 @@ void MainFrame::connectWidgets1() {
         {uiStartup.btnAfterPrinting, clicked, this, SLOT(entry_pageAfterPrinting1())},
         {uiStartup.btnPrinterSetting, clicked, this, SLOT(entry_pagePrinterSetting1())},
         {uiSTM.btnBack, clicked, this, SLOT(leave_pageSTM())},
+        {uiSTM.btnUpdatePrinterStatus, clicked, this, SLOT(updatePrinterStatus())},
         {uiNozzleCheck1.btnCancel, clicked, &pageStartup, show},
         {uiNozzleCheck1.btnPrint, clicked, this, SLOT(entry_pageNozzleCheck2())},
         {uiNozzleCheck2.btnHeadCleaning, clicked, &pageHeadCleaning1, show},
@@ -244,6 +245,20 @@ void MainFrame::connectWidgets2() {
     connect(uiStartup.selectPrintQueue, SIGNAL(currentIndexChanged(int)), this,
             SLOT(updatePrinterStatus()));
     QTimer::singleShot(100, this, SLOT(updatePrinterStatus()));
+
+    statusRefresh.setInterval(StatusRefreshIntervalMs);
+    connect(&statusRefresh, SIGNAL(timeout()), this, SLOT(refreshStatusPage()));
+    pageSTM.installEventFilter(this);
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &pageSTM) {
+        if (event->type() == QEvent::Show)
+            statusRefresh.start();
+        else if (event->type() == QEvent::Hide)
+            statusRefresh.stop();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool MainFrame::printerReady() {

@@ -37,6 +37,7 @@
 #include "ui_Startup.h"
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -51,6 +52,9 @@ struct DotRange;
 class MainFrame : public QWidget {
     Q_OBJECT
 public:
+    // While the status page is on display, the printer state is read again at this interval.
+    static constexpr int StatusRefreshIntervalMs = 4000;
+
     MainFrame();
     ~MainFrame() override;
 
@@ -62,6 +66,7 @@ protected:
                                  int minDot, int maxDot, int precision);
     virtual void showStartup();
     virtual void connectWidgets2();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     bool updatePrinterOption();
@@ -92,6 +97,9 @@ private slots:
     bool entry_pageAfterPrinting2();
     bool entry_pagePrinterSetting1();
     bool entry_pagePrinterSetting2();
+    // The periodic read of the status page; skipped while the page is not in view or another
+    // tool run is under way.
+    void refreshStatusPage();
 
 private:
     // The start-up ranges of the position, media and after-printing fields, before the first
@@ -188,6 +196,9 @@ private:
     std::string inkNameMN;
     std::string inkCartridgeLayout;
     int lastStatusGroup = 0;
+
+    // Runs only while the status page is shown.
+    QTimer statusRefresh;
 
     // The cleaning animation shared by the two progress pages; the window owns it, so a window
     // built again (as the tests do) leaves nothing behind.

@@ -1328,6 +1328,10 @@ Einzelheiten finden Sie im Einrichtungsblatt.</translation>
 <context>
     <name>STM</name>
     <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
         <source>RV-C5020A</source>
         <translation>RV-C5020A</translation>
     </message>

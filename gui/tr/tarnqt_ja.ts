@@ -1328,6 +1328,10 @@ See the setup sheet for details.</source>
 <context>
     <name>STM</name>
     <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
         <source>RV-C5020A</source>
         <translation>RV-C5020A</translation>
     </message>

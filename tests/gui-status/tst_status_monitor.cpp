@@ -87,6 +87,10 @@ private slots:
     void queueChangeReadsOptionsBeforeStatus();
     void returnPage();
     void gaugeStyles();
+    void statusPageUpdateButton();
+    void statusPageRefreshesItself();
+    void noRefreshWhereItMustNotRead_data();
+    void noRefreshWhereItMustNotRead();
 };
 
 void StatusMonitorTest::everyDetail_data() {
@@ -619,6 +623,83 @@ void StatusMonitorTest::gaugeStyles() {
         QCOMPARE(box->styleSheet(), boxStyle);
         QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
     }
+}
+
+void StatusMonitorTest::statusPageUpdateButton() {
+    StandInBed bed(c5020a, statusLines(600, 6));
+    auto w = bed.open();
+    QVERIFY(w);
+    StatusPage page(*w);
+    widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+    QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+    QCOMPARE(page.title->toPlainText(), QString("Ready to print"));
+
+    auto* update = widget<QPushButton>(*w, "STM", "btnUpdatePrinterStatus");
+    QVERIFY(update);
+    QCOMPARE(update->text(), QString("Update"));
+    const int before = bed.statusReads();
+    bed.tool.setReply(StandInTool::Run::Status, statusLines(202, 2));
+    update->click();
+    QCOMPARE(bed.statusReads(), before + 1);
+    QCOMPARE(page.title->toPlainText(), QString("Paper jam"));
+    QVERIFY(update->isEnabled());
+    // The read leaves the user where they were.
+    QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+}
+
+void StatusMonitorTest::statusPageRefreshesItself() {
+    StandInBed bed(c5020a, statusLines(600, 6));
+    auto w = bed.open();
+    QVERIFY(w);
+    StatusPage page(*w);
+    widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+    const int before = bed.statusReads();
+    bed.tool.setReply(StandInTool::Run::Status, statusLines(211, 2));
+    QTRY_COMPARE_WITH_TIMEOUT(page.title->toPlainText(), QString("Ink cartridge cover open"),
+                              MainFrame::StatusRefreshIntervalMs * 2);
+    QTRY_VERIFY_WITH_TIMEOUT(bed.statusReads() >= before + 2,
+                             MainFrame::StatusRefreshIntervalMs * 3);
+    QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+    QCOMPARE(MainFrameTestAccess::lastStatusGroup(*w), 2);
+
+    // Back on the start page the reads stop.
+    widget<QPushButton>(*w, "STM", "btnBack")->click();
+    const int after = bed.statusReads();
+    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QCOMPARE(bed.statusReads(), after);
+}
+
+void StatusMonitorTest::noRefreshWhereItMustNotRead_data() {
+    QTest::addColumn<QString>("situation");
+    QTest::newRow("start page") << "start page";
+    QTest::newRow("settings page") << "settings page";
+    QTest::newRow("window minimised") << "window minimised";
+    QTest::newRow("another tool run under way") << "another tool run under way";
+}
+
+void StatusMonitorTest::noRefreshWhereItMustNotRead() {
+    QFETCH(QString, situation);
+    StandInBed bed(c5020a, statusLines(600, 6));
+    bed.tool.setReply(StandInTool::Run::Options, deviceOptionLines(c5020a) +
+                                                     "printPositionH: 0\nprintPositionV: 0\n"
+                                                     "cutPosition: 0\n");
+    auto w = bed.open();
+    QVERIFY(w);
+    std::unique_ptr<Command::RunMark> otherRun;
+    if (situation == "settings page") {
+        widget<QPushButton>(*w, "Startup", "btnGeometrySetting")->click();
+        QCOMPARE(pageOnDisplay(*w), ::page(*w, "GeometrySetting1A"));
+    } else if (situation != "start page") {
+        widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+        QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+        if (situation == "window minimised")
+            w->showMinimized();
+        else
+            otherRun = std::make_unique<Command::RunMark>(MainFrameTestAccess::command(*w));
+    }
+    const int before = bed.statusReads();
+    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QCOMPARE(bed.statusReads(), before);
 }
 
 QTEST_MAIN(StatusMonitorTest)
