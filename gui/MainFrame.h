@@ -47,6 +47,7 @@
 class QDoubleSpinBox;
 class QLabel;
 class QMovie;
+class TextFit;
 struct DotRange;
 
 class MainFrame : public QWidget {
@@ -67,6 +68,8 @@ protected:
     virtual void showStartup();
     virtual void connectWidgets2();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The page on display follows the window's size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private slots:
     bool updatePrinterOption();
@@ -105,6 +108,11 @@ private:
     // The start-up ranges of the position, media and after-printing fields, before the first
     // printer is configured.
     void applyStartupRanges();
+    // The size that every page wants, within the screen's available area: the window's size.
+    QSize sizeForEveryPage() const;
+    // Gives the status texts the room that the longest of them needs, so that the window's size
+    // already holds every text of the catalogue.
+    void reserveRoomForStatusTexts();
     // Gives each listed length field its range through setNumericRange, in list order.
     void applyRanges(const std::vector<DotRange>& ranges);
 
@@ -199,6 +207,10 @@ private:
 
     // Runs only while the status page is shown.
     QTimer statusRefresh;
+    // The status title and advice of the status page, and the title on the start page.
+    TextFit* titleFit = nullptr;
+    TextFit* adviceFit = nullptr;
+    TextFit* summaryFit = nullptr;
 
     // The cleaning animation shared by the two progress pages; the window owns it, so a window
     // built again (as the tests do) leaves nothing behind.

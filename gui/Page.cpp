@@ -36,5 +36,15 @@ void Page::show() {
         std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
     }
     QWidget::show();
-    window->adjustSize();
+    fitWindow();
+}
+
+void Page::fitWindow() {
+    QWidget* window = parentWidget();
+    if (!window)
+        return;
+    // A larger least size also makes a smaller window grow to it.
+    const QSize least = minimumSizeHint().expandedTo(minimumSize());
+    window->setMinimumSize(window->minimumSize().expandedTo(least));
+    resize(window->size());
 }
