@@ -184,6 +184,13 @@ bool MainFrame::updatePrinterOption() {
             uiSTM.gridLayout->addWidget(cell, row, column + 1, Qt::AlignHCenter);
         }
     }
+    // Assistive tools list the gauges in the order of the group's children: make that the
+    // order on screen, K first.
+    const InkColumn black{uiSTM.barInkK, uiSTM.labelInkColorNameK, uiSTM.labelInkNameK};
+    for (const InkColumn& column : {black, columns[0], columns[1], columns[2]}) {
+        for (QWidget* cell : {column.gauge, column.colourName, column.partName})
+            cell->raise();
+    }
 
     uiSTM.labelInkNameMN->setText(QString::fromStdString(inkNameMN));
     return true;

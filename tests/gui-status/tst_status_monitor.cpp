@@ -2,6 +2,7 @@
 // chosen report lines: every status detail, the gauges, failed reads and the way back.
 #include "StatusTestSupport.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -87,6 +88,8 @@ private slots:
     void queueChangeReadsOptionsBeforeStatus();
     void returnPage();
     void gaugeStyles();
+    void gaugesFollowTheCartridgeLayout_data();
+    void gaugesFollowTheCartridgeLayout();
     void statusPageUpdateButton();
     void statusPageRefreshesItself();
     void noRefreshWhereItMustNotRead_data();
@@ -623,6 +626,51 @@ void StatusMonitorTest::gaugeStyles() {
         QCOMPARE(box->styleSheet(), boxStyle);
         QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
     }
+}
+
+void StatusMonitorTest::gaugesFollowTheCartridgeLayout_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("KYMC") << "KYMC" << QStringList{"barInkK", "barInkY", "barInkM", "barInkC"};
+    QTest::newRow("KCMY") << "KCMY" << QStringList{"barInkK", "barInkM", "barInkC", "barInkY"};
+}
+
+void StatusMonitorTest::gaugesFollowTheCartridgeLayout() {
+    QFETCH(QString, layout);
+    QFETCH(QStringList, order);
+    // Two queues: the second printer's layout must replace the first one's.
+    const QByteArray layoutText = layout.toLatin1();
+    const StandInPrinter first{"RV-C5020A", "MFG:VARDA;MDL:RV-C5020A;CMD:VLCL;CLS:PRINTER;",
+                               "CUTTER",    "IC-50BK",
+                               "MB-50",     layout == "KYMC" ? "KCMY" : "KYMC"};
+    const StandInPrinter second{"RV-C5020A", first.deviceID, "CUTTER",
+                                "IC-50BK",   "MB-50",        layoutText.constData()};
+    StandInBed bed(first, statusLines(600, 6));
+    auto w = bed.open();
+    QVERIFY(w);
+    bed.tool.setReply(StandInTool::Run::Options, deviceOptionLines(second));
+    QVERIFY(QMetaObject::invokeMethod(w.get(), "updatePrinterOption"));
+    widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+    QCoreApplication::processEvents();
+
+    // On screen, left to right.
+    QStringList onScreen = order;
+    std::sort(onScreen.begin(), onScreen.end(), [&](const QString& a, const QString& b) {
+        return widget<QWidget>(*w, "STM", qPrintable(a))->x() <
+               widget<QWidget>(*w, "STM", qPrintable(b))->x();
+    });
+    QCOMPARE(onScreen, order);
+    // As an assistive tool lists them.
+    QAccessibleInterface* group =
+        QAccessible::queryAccessibleInterface(widget<QWidget>(*w, "STM", "groupBoxInkKCMY"));
+    QVERIFY(group);
+    QStringList listed;
+    for (int i = 0; i < group->childCount(); ++i) {
+        const QString name = group->child(i)->object()->objectName();
+        if (name.startsWith("barInk"))
+            listed << name;
+    }
+    QCOMPARE(listed, order);
 }
 
 void StatusMonitorTest::statusPageUpdateButton() {
