@@ -1,8 +1,10 @@
 #include "MainFrame.h"
 
+#include "DecimalInput.h"
 #include "StatusCatalogue.h"
 #include "TextFit.h"
 
+#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -191,6 +193,9 @@ void MainFrame::connectWidgets1() {
     for (const char* picture : DefaultStatusPictures)
         statusImageSwitcher.addItem(picture);
     formDetectionImageSwitcher.bindLabel(uiPaperSetting1.labelFormDetectionTypeImage);
+
+    for (QDoubleSpinBox* box : findChildren<QDoubleSpinBox*>())
+        acceptEitherDecimalSeparator(box);
 
     // The status texts show whole, in every language and text size; their page makes room.
     const auto roomOn = [this](Page& page) {

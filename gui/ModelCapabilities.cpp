@@ -2,6 +2,7 @@
 // settings pages.
 #include "MainFrame.h"
 
+#include "DecimalInput.h"
 #include "FieldDots.h"
 #include "ModelFamily.h"
 
@@ -205,7 +206,7 @@ void MainFrame::setNumericRange(QDoubleSpinBox* box, QLabel* unitLabel, QLabel* 
         unitLabel->setText(QString::fromLatin1(r.unit));
     }
     if (r.setsFormat) {
-        rangeLabel->setText(QString::fromStdString(r.caption));
+        rangeLabel->setText(withLocaleDecimals(box, QString::fromStdString(r.caption)));
         box->setDecimals(r.decimals);
         box->setSingleStep(r.step);
     }
