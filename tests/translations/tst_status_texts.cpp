@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -53,6 +54,12 @@ QString clipping(QTextEdit* box) {
     end.movePosition(QTextCursor::End);
     return clipping(box, end, box->cursorRect(end));
 }
+
+// One detail of each status group, for the pictures of the status page.
+const struct {
+    int group;
+    int detail;
+} groupSamples[] = {{0, 3}, {1, 100}, {2, 204}, {3, 303}, {4, 400}, {5, 505}, {6, 600}};
 
 } // namespace
 
@@ -116,6 +123,20 @@ void StatusTextsTest::everyTextShowsWhole() {
             const QString fault = clipping(summary);
             if (!fault.isEmpty())
                 clipped << where + "start page " + fault;
+            for (const auto& sample : groupSamples) {
+                if (sample.detail == row.detail && scale == 1.0 &&
+                    printer.model == printers[3].model) {
+                    const QString folder = QString(TARN_SCREENSHOT_DIR "/%1").arg(language);
+                    QDir().mkpath(folder);
+                    statusPage->show();
+                    QCoreApplication::processEvents();
+                    w->grab().save(QString("%1/status-group%2-%3.png")
+                                       .arg(folder)
+                                       .arg(sample.group)
+                                       .arg(row.detail));
+                    startPage->show();
+                }
+            }
             if (w->size() != defaultSize)
                 clipped << where + QString("the window grew from %1x%2 to %3x%4")
                                        .arg(defaultSize.width())
