@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
@@ -210,6 +211,12 @@ void MainFrame::connectWidgets1() {
     adviceFit =
         new TextFit(uiSTM.textPrinterStatusDetail, uiSTM.textPrinterStatusDetail->document(), 80,
                     TextHeight::AtLeast, roomOn(pageSTM));
+    // The instructions of the wizards and settings pages likewise.
+    for (Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (QTextEdit* instruction = page->findChild<QTextEdit*>("textInstruction"))
+            new TextFit(instruction, instruction->document(), instruction->minimumHeight(),
+                        TextHeight::AtLeast, roomOn(*page));
+    }
     summaryFit = new TextFit(uiStartup.textPrinterStatusAbstract,
                              uiStartup.textPrinterStatusAbstract->document(), 80,
                              TextHeight::Exactly, roomOn(pageStartup));
