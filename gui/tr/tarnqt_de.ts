@@ -1328,6 +1328,14 @@ Einzelheiten finden Sie im Einrichtungsblatt.</translation>
 <context>
     <name>STM</name>
     <message>
+        <source>Printer status</source>
+        <translation>Druckerstatus</translation>
+    </message>
+    <message>
+        <source>Advice</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
         <source>Update</source>
         <translation>Aktualisieren</translation>
     </message>
@@ -1366,6 +1374,10 @@ Einzelheiten finden Sie im Einrichtungsblatt.</translation>
 </context>
 <context>
     <name>Startup</name>
+    <message>
+        <source>Printer status</source>
+        <translation>Druckerstatus</translation>
+    </message>
     <message>
         <source>Update</source>
         <translation>Aktualisieren</translation>

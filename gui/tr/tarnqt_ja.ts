@@ -1328,6 +1328,14 @@ See the setup sheet for details.</source>
 <context>
     <name>STM</name>
     <message>
+        <source>Printer status</source>
+        <translation>プリンターの状態</translation>
+    </message>
+    <message>
+        <source>Advice</source>
+        <translation>アドバイス</translation>
+    </message>
+    <message>
         <source>Update</source>
         <translation>更新</translation>
     </message>
@@ -1366,6 +1374,10 @@ See the setup sheet for details.</source>
 </context>
 <context>
     <name>Startup</name>
+    <message>
+        <source>Printer status</source>
+        <translation>プリンターの状態</translation>
+    </message>
     <message>
         <source>Update</source>
         <translation>更新</translation>
