@@ -34,6 +34,19 @@ public:
     // its turn pass.
     bool toolRunning() const { return runsUnderWay > 0; }
 
+    // Marks a tool run for its scope, for a caller whose run begins before the tool starts (a
+    // status read processes events first); marks nest with the runs of the tool itself.
+    class RunMark {
+    public:
+        explicit RunMark(Command& command) : command(command) { ++command.runsUnderWay; }
+        ~RunMark() { --command.runsUnderWay; }
+        RunMark(const RunMark&) = delete;
+        RunMark& operator=(const RunMark&) = delete;
+
+    private:
+        Command& command;
+    };
+
     // Runs the tool on one queue with the options and fills reply. False when the tool reported
     // "ERROR", when the command does not fit its buffer, or when the pipe cannot be opened.
     bool callCmdline(ReplyMap& reply, const std::string& queue, const char* options);

@@ -1,17 +1,26 @@
 #include "MainFrame.h"
 
+#include "DecimalInput.h"
 #include "PageKeys.h"
+#include "StatusCatalogue.h"
+#include "TextFit.h"
 
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMovie>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -111,6 +120,7 @@ void MainFrame::connectWidgets1() {
         {uiStartup.btnAfterPrinting, clicked, this, SLOT(entry_pageAfterPrinting1())},
         {uiStartup.btnPrinterSetting, clicked, this, SLOT(entry_pagePrinterSetting1())},
         {uiSTM.btnBack, clicked, this, SLOT(leave_pageSTM())},
+        {uiSTM.btnUpdatePrinterStatus, clicked, this, SLOT(updatePrinterStatus())},
         {uiNozzleCheck1.btnCancel, clicked, &pageStartup, show},
         {uiNozzleCheck1.btnPrint, clicked, this, SLOT(entry_pageNozzleCheck2())},
         {uiNozzleCheck2.btnHeadCleaning, clicked, &pageHeadCleaning1, show},
@@ -189,6 +199,32 @@ void MainFrame::connectWidgets1() {
     for (const char* picture : DefaultStatusPictures)
         statusImageSwitcher.addItem(picture);
     formDetectionImageSwitcher.bindLabel(uiPaperSetting1.labelFormDetectionTypeImage);
+
+    for (QDoubleSpinBox* box : findChildren<QDoubleSpinBox*>())
+        acceptEitherDecimalSeparator(box);
+
+    // The status texts show whole, in every language and text size; their page makes room.
+    const auto roomOn = [this](Page& page) {
+        return [this, &page] {
+            if (page.isVisible() && page.parentWidget() == this)
+                page.fitWindow();
+        };
+    };
+    titleFit =
+        new TextFit(uiSTM.textPrinterStatusAbstract, uiSTM.textPrinterStatusAbstract->document(),
+                    40, TextHeight::Exactly, roomOn(pageSTM));
+    adviceFit =
+        new TextFit(uiSTM.textPrinterStatusDetail, uiSTM.textPrinterStatusDetail->document(), 80,
+                    TextHeight::AtLeast, roomOn(pageSTM));
+    // The instructions of the wizards and settings pages likewise.
+    for (Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (QTextEdit* instruction = page->findChild<QTextEdit*>("textInstruction"))
+            new TextFit(instruction, instruction->document(), instruction->minimumHeight(),
+                        TextHeight::AtLeast, roomOn(*page));
+    }
+    summaryFit = new TextFit(uiStartup.textPrinterStatusAbstract,
+                             uiStartup.textPrinterStatusAbstract->document(), 80,
+                             TextHeight::Exactly, roomOn(pageStartup));
 }
 
 void MainFrame::checkCapability() {
@@ -227,10 +263,14 @@ void MainFrame::showStartup() {
     updatePrinterStatusWidgets(Status_Unsettled);
     if (queues->count() == 0)
         showNoPrinter();
+    // One size for all pages, so the window does not jump from page to page.
+    resize(sizeForEveryPage());
+    reserveRoomForStatusTexts();
+    resize(sizeForEveryPage());
     pageStartup.show();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, pageStartup.size(),
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
 }
 
@@ -284,10 +324,78 @@ bool MainFrame::listQueuesAgain() {
     return true;
 }
 
+QSize MainFrame::sizeForEveryPage() const {
+    QSize wanted, least;
+    for (const Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly)) {
+        wanted = wanted.expandedTo(page->sizeHint());
+        least = least.expandedTo(page->minimumSizeHint()).expandedTo(page->minimumSize());
+    }
+    // Within the screen, but never so small that a page is cut.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    return wanted.expandedTo(least);
+}
+
+void MainFrame::reserveRoomForStatusTexts() {
+    // Lay the two pages out at the window's size, so the boxes have their widths.
+    for (Page* page : {&pageSTM, &pageStartup}) {
+        page->resize(size());
+        if (QLayout* layout = page->layout())
+            layout->activate();
+    }
+    const QString allInks = composeTargetInkList({'K', 'C', 'M', 'Y'});
+    const QString boxName = QString::fromStdString(inkNameMN);
+    int title = 0, advice = 0, summary = 0;
+    QTextDocument text;
+    for (int family = 0; family < 4; ++family) {
+        for (const CatalogueRow& row : statusCatalogue()) {
+            StatusTexts texts;
+            if (!statusTextsFor(row.detail, family, allInks, boxName, texts))
+                continue;
+            text.setHtml(QStringLiteral("<b>%1</b>").arg(texts.title.toHtmlEscaped()));
+            title = std::max(title, titleFit->heightFor(text));
+            text.setPlainText(texts.title);
+            summary = std::max(summary, summaryFit->heightFor(text));
+            text.setPlainText(texts.advice);
+            advice = std::max(advice, adviceFit->heightFor(text));
+        }
+    }
+    titleFit->reserve(title);
+    adviceFit->reserve(advice);
+    summaryFit->reserve(summary);
+    // The pages are hidden, so their layouts learn of the new heights only when asked.
+    for (Page* page : {&pageSTM, &pageStartup}) {
+        if (QLayout* layout = page->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+}
+
+void MainFrame::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    for (Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly))
+        page->resize(size());
+}
+
 void MainFrame::connectWidgets2() {
     connect(uiStartup.selectPrintQueue, SIGNAL(currentIndexChanged(int)), this,
             SLOT(updatePrinterStatus()));
     QTimer::singleShot(100, this, SLOT(updatePrinterStatus()));
+
+    statusRefresh.setInterval(StatusRefreshIntervalMs);
+    connect(&statusRefresh, SIGNAL(timeout()), this, SLOT(refreshStatusPage()));
+    pageSTM.installEventFilter(this);
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &pageSTM) {
+        if (event->type() == QEvent::Show)
+            statusRefresh.start();
+        else if (event->type() == QEvent::Hide)
+            statusRefresh.stop();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool MainFrame::printerReady() {

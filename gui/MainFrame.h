@@ -37,6 +37,7 @@
 #include "ui_Startup.h"
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -48,11 +49,15 @@ class QLabel;
 class QMessageBox;
 class QMovie;
 class QTimer;
+class TextFit;
 struct DotRange;
 
 class MainFrame : public QWidget {
     Q_OBJECT
 public:
+    // While the status page is on display, the printer state is read again at this interval.
+    static constexpr int StatusRefreshIntervalMs = 4000;
+
     MainFrame();
     ~MainFrame() override;
 
@@ -64,6 +69,9 @@ protected:
                                  int minDot, int maxDot, int precision);
     virtual void showStartup();
     virtual void connectWidgets2();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The page on display follows the window's size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private slots:
     bool updatePrinterOption();
@@ -98,11 +106,19 @@ private slots:
     // once the printer has left the cleaning state.
     void watchCleaning();
     void stopWatchingCleaning();
+    // The periodic read of the status page; skipped while the page is not in view or another
+    // tool run is under way.
+    void refreshStatusPage();
 
 private:
     // The start-up ranges of the position, media and after-printing fields, before the first
     // printer is configured.
     void applyStartupRanges();
+    // The size that every page wants, within the screen's available area: the window's size.
+    QSize sizeForEveryPage() const;
+    // Gives the status texts the room that the longest of them needs, so that the window's size
+    // already holds every text of the catalogue.
+    void reserveRoomForStatusTexts();
     // Gives each listed length field its range through setNumericRange, in list order.
     void applyRanges(const std::vector<DotRange>& ranges);
 
@@ -225,6 +241,13 @@ private:
     QTimer* cleaningWatch = nullptr;
     Page* cleaningPage = nullptr;
     qint64 cleaningWatchStartMs = 0;
+
+    // Runs only while the status page is shown.
+    QTimer statusRefresh;
+    // The status title and advice of the status page, and the title on the start page.
+    TextFit* titleFit = nullptr;
+    TextFit* adviceFit = nullptr;
+    TextFit* summaryFit = nullptr;
 
     // The cleaning animation shared by the two progress pages; the window owns it, so a window
     // built again (as the tests do) leaves nothing behind.

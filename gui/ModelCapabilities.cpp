@@ -2,6 +2,7 @@
 // settings pages.
 #include "MainFrame.h"
 
+#include "DecimalInput.h"
 #include "FieldDots.h"
 #include "ModelFamily.h"
 
@@ -197,6 +198,13 @@ bool MainFrame::updatePrinterOption() {
             uiSTM.gridLayout->addWidget(cell, row, column + 1, Qt::AlignHCenter);
         }
     }
+    // Assistive tools list the gauges in the order of the group's children: make that the
+    // order on screen, K first.
+    const InkColumn black{uiSTM.barInkK, uiSTM.labelInkColorNameK, uiSTM.labelInkNameK};
+    for (const InkColumn& column : {black, columns[0], columns[1], columns[2]}) {
+        for (QWidget* cell : {column.gauge, column.colourName, column.partName})
+            cell->raise();
+    }
 
     uiSTM.labelInkNameMN->setText(QString::fromStdString(inkNameMN));
     return true;
@@ -211,7 +219,7 @@ void MainFrame::setNumericRange(QDoubleSpinBox* box, QLabel* unitLabel, QLabel* 
         unitLabel->setText(QString::fromLatin1(r.unit));
     }
     if (r.setsFormat) {
-        rangeLabel->setText(QString::fromStdString(r.caption));
+        rangeLabel->setText(withLocaleDecimals(box, QString::fromStdString(r.caption)));
         box->setDecimals(r.decimals);
         box->setSingleStep(r.step);
     }

@@ -38,7 +38,17 @@ void Page::show() {
         std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
     }
     QWidget::show();
-    window->adjustSize();
+    fitWindow();
     // The focus goes with the page: a key must never reach a control of the page just hidden.
     pagekeys::arrange(this);
+}
+
+void Page::fitWindow() {
+    QWidget* window = parentWidget();
+    if (!window)
+        return;
+    // A larger least size also makes a smaller window grow to it.
+    const QSize least = minimumSizeHint().expandedTo(minimumSize());
+    window->setMinimumSize(window->minimumSize().expandedTo(least));
+    resize(window->size());
 }

@@ -12,7 +12,12 @@ public:
     // (0, 0), or null.
     static QWidget* onDisplay(QWidget* window);
 
+    // Grows the window, and its least size, where this page would not fit in it, and gives the
+    // page the window's size.
+    void fitWindow();
+
 public slots:
-    // Hides the page on display, shows this one and lets the window take its size.
+    // Hides the page on display and shows this one at the window's size: the window keeps its
+    // size from page to page, unless the page needs more room.
     void show();
 };

@@ -82,8 +82,11 @@ bool MainFrame::updatePrinterStatus() {
         return listQueuesAgain() && lastStatusGroup != BeforeComm;
     }
     const QScopedValueRollback<bool> reading(statusReadUnderWay, true);
+    // Marked from here on: the event pass below must not start a second read.
+    Command::RunMark running(command);
     queues->setEnabled(false);
     uiStartup.btnUpdatePrinterStatus->setEnabled(false);
+    uiSTM.btnUpdatePrinterStatus->setEnabled(false);
     // The tool blocks the event loop; let the disabled state be seen while it runs.
     update();
     repaint();
@@ -151,7 +154,14 @@ bool MainFrame::updatePrinterStatusWidgets(StatusDetail status,
 
     uiStartup.selectPrintQueue->setEnabled(true);
     uiStartup.btnUpdatePrinterStatus->setEnabled(true);
+    uiSTM.btnUpdatePrinterStatus->setEnabled(true);
     return true;
+}
+
+void MainFrame::refreshStatusPage() {
+    if (!pageSTM.isVisible() || isMinimized() || command.toolRunning())
+        return;
+    updatePrinterStatus();
 }
 
 QString MainFrame::composeTargetInkList(const std::vector<int>& inksOfErrorReason) {

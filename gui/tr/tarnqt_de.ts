@@ -1338,6 +1338,18 @@ Einzelheiten finden Sie im Einrichtungsblatt.</translation>
 <context>
     <name>STM</name>
     <message>
+        <source>Printer status</source>
+        <translation>Druckerstatus</translation>
+    </message>
+    <message>
+        <source>Advice</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
         <source>RV-C5020A</source>
         <translation>RV-C5020A</translation>
     </message>
@@ -1372,6 +1384,10 @@ Einzelheiten finden Sie im Einrichtungsblatt.</translation>
 </context>
 <context>
     <name>Startup</name>
+    <message>
+        <source>Printer status</source>
+        <translation>Druckerstatus</translation>
+    </message>
     <message>
         <source>Update</source>
         <translation>Aktualisieren</translation>

@@ -1338,6 +1338,18 @@ See the setup sheet for details.</source>
 <context>
     <name>STM</name>
     <message>
+        <source>Printer status</source>
+        <translation>プリンターの状態</translation>
+    </message>
+    <message>
+        <source>Advice</source>
+        <translation>アドバイス</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
         <source>RV-C5020A</source>
         <translation>RV-C5020A</translation>
     </message>
@@ -1372,6 +1384,10 @@ See the setup sheet for details.</source>
 </context>
 <context>
     <name>Startup</name>
+    <message>
+        <source>Printer status</source>
+        <translation>プリンターの状態</translation>
+    </message>
     <message>
         <source>Update</source>
         <translation>更新</translation>

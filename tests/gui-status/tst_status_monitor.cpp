@@ -2,6 +2,7 @@
 // chosen report lines: every status detail, the gauges, failed reads and the way back.
 #include "StatusTestSupport.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -87,6 +88,12 @@ private slots:
     void queueChangeReadsOptionsBeforeStatus();
     void returnPage();
     void gaugeStyles();
+    void gaugesFollowTheCartridgeLayout_data();
+    void gaugesFollowTheCartridgeLayout();
+    void statusPageUpdateButton();
+    void statusPageRefreshesItself();
+    void noRefreshWhereItMustNotRead_data();
+    void noRefreshWhereItMustNotRead();
 };
 
 void StatusMonitorTest::everyDetail_data() {
@@ -620,6 +627,128 @@ void StatusMonitorTest::gaugeStyles() {
         QCOMPARE(box->styleSheet(), boxStyle);
         QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
     }
+}
+
+void StatusMonitorTest::gaugesFollowTheCartridgeLayout_data() {
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("KYMC") << "KYMC" << QStringList{"barInkK", "barInkY", "barInkM", "barInkC"};
+    QTest::newRow("KCMY") << "KCMY" << QStringList{"barInkK", "barInkM", "barInkC", "barInkY"};
+}
+
+void StatusMonitorTest::gaugesFollowTheCartridgeLayout() {
+    QFETCH(QString, layout);
+    QFETCH(QStringList, order);
+    // Two queues: the second printer's layout must replace the first one's.
+    const QByteArray layoutText = layout.toLatin1();
+    const StandInPrinter first{"RV-C5020A", "MFG:VARDA;MDL:RV-C5020A;CMD:VLCL;CLS:PRINTER;",
+                               "CUTTER",    "IC-50BK",
+                               "MB-50",     layout == "KYMC" ? "KCMY" : "KYMC"};
+    const StandInPrinter second{"RV-C5020A", first.deviceID, "CUTTER",
+                                "IC-50BK",   "MB-50",        layoutText.constData()};
+    StandInBed bed(first, statusLines(600, 6));
+    auto w = bed.open();
+    QVERIFY(w);
+    bed.tool.setReply(StandInTool::Run::Options, deviceOptionLines(second));
+    QVERIFY(QMetaObject::invokeMethod(w.get(), "updatePrinterOption"));
+    widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+    QCoreApplication::processEvents();
+
+    // On screen, left to right.
+    QStringList onScreen = order;
+    std::sort(onScreen.begin(), onScreen.end(), [&](const QString& a, const QString& b) {
+        return widget<QWidget>(*w, "STM", qPrintable(a))->x() <
+               widget<QWidget>(*w, "STM", qPrintable(b))->x();
+    });
+    QCOMPARE(onScreen, order);
+    // As an assistive tool lists them.
+    QAccessibleInterface* group =
+        QAccessible::queryAccessibleInterface(widget<QWidget>(*w, "STM", "groupBoxInkKCMY"));
+    QVERIFY(group);
+    QStringList listed;
+    for (int i = 0; i < group->childCount(); ++i) {
+        const QString name = group->child(i)->object()->objectName();
+        if (name.startsWith("barInk"))
+            listed << name;
+    }
+    QCOMPARE(listed, order);
+}
+
+void StatusMonitorTest::statusPageUpdateButton() {
+    StandInBed bed(c5020a, statusLines(600, 6));
+    auto w = bed.open();
+    QVERIFY(w);
+    StatusPage page(*w);
+    widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+    QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+    QCOMPARE(page.title->toPlainText(), QString("Ready to print"));
+
+    auto* update = widget<QPushButton>(*w, "STM", "btnUpdatePrinterStatus");
+    QVERIFY(update);
+    QCOMPARE(update->text(), QString("Update"));
+    const int before = bed.statusReads();
+    bed.tool.setReply(StandInTool::Run::Status, statusLines(202, 2));
+    update->click();
+    QCOMPARE(bed.statusReads(), before + 1);
+    QCOMPARE(page.title->toPlainText(), QString("Paper jam"));
+    QVERIFY(update->isEnabled());
+    // The read leaves the user where they were.
+    QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+}
+
+void StatusMonitorTest::statusPageRefreshesItself() {
+    StandInBed bed(c5020a, statusLines(600, 6));
+    auto w = bed.open();
+    QVERIFY(w);
+    StatusPage page(*w);
+    widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+    const int before = bed.statusReads();
+    bed.tool.setReply(StandInTool::Run::Status, statusLines(211, 2));
+    QTRY_COMPARE_WITH_TIMEOUT(page.title->toPlainText(), QString("Ink cartridge cover open"),
+                              MainFrame::StatusRefreshIntervalMs * 2);
+    QTRY_VERIFY_WITH_TIMEOUT(bed.statusReads() >= before + 2,
+                             MainFrame::StatusRefreshIntervalMs * 3);
+    QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+    QCOMPARE(MainFrameTestAccess::lastStatusGroup(*w), 2);
+
+    // Back on the start page the reads stop.
+    widget<QPushButton>(*w, "STM", "btnBack")->click();
+    const int after = bed.statusReads();
+    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QCOMPARE(bed.statusReads(), after);
+}
+
+void StatusMonitorTest::noRefreshWhereItMustNotRead_data() {
+    QTest::addColumn<QString>("situation");
+    QTest::newRow("start page") << "start page";
+    QTest::newRow("settings page") << "settings page";
+    QTest::newRow("window minimised") << "window minimised";
+    QTest::newRow("another tool run under way") << "another tool run under way";
+}
+
+void StatusMonitorTest::noRefreshWhereItMustNotRead() {
+    QFETCH(QString, situation);
+    StandInBed bed(c5020a, statusLines(600, 6));
+    bed.tool.setReply(StandInTool::Run::Options, deviceOptionLines(c5020a) +
+                                                     "printPositionH: 0\nprintPositionV: 0\n"
+                                                     "cutPosition: 0\n");
+    auto w = bed.open();
+    QVERIFY(w);
+    std::unique_ptr<Command::RunMark> otherRun;
+    if (situation == "settings page") {
+        widget<QPushButton>(*w, "Startup", "btnGeometrySetting")->click();
+        QCOMPARE(pageOnDisplay(*w), ::page(*w, "GeometrySetting1A"));
+    } else if (situation != "start page") {
+        widget<QPushButton>(*w, "Startup", "btnPrinterWindow")->click();
+        QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
+        if (situation == "window minimised")
+            w->showMinimized();
+        else
+            otherRun = std::make_unique<Command::RunMark>(MainFrameTestAccess::command(*w));
+    }
+    const int before = bed.statusReads();
+    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QCOMPARE(bed.statusReads(), before);
 }
 
 QTEST_MAIN(StatusMonitorTest)

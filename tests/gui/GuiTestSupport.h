@@ -117,6 +117,9 @@ public:
     static ImageSwitcher& formImages(MainFrame& w) { return w.formDetectionImageSwitcher; }
     static QLabel* inkGaugeLabel(MainFrame& w, int i) { return w.inkGaugeLabels[i]; }
     static Command& command(MainFrame& w) { return w.command; }
+    static void showStatus(MainFrame& w, StatusDetail detail, const std::vector<int>& inks) {
+        w.updatePrinterStatusWidgets(detail, inks);
+    }
     static bool guardedStep(MainFrame& w, const std::function<bool()>& operation) {
         return w.guardedStep(operation);
     }

@@ -333,7 +333,47 @@ private slots:
         second.show();
         QVERIFY(first.isHidden());
         QVERIFY(!corner.isHidden());
-        QCOMPARE(window.size(), QSize(60, 40));
+        // The window keeps its size; the page shown takes it.
+        QCOMPARE(second.size(), window.size());
+    }
+
+    void windowKeepsOneSizeFromPageToPage() {
+        Bench bench;
+        auto w = bench.window();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QSize size = w->size();
+        // Set by the largest page, within the screen.
+        QSize largest;
+        const QList<Page*> pages = w->findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly);
+        for (Page* p : pages)
+            largest = largest.expandedTo(p->sizeHint()).expandedTo(p->minimumSize());
+        largest = largest.boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size());
+        QCOMPARE(size, largest);
+        for (Page* p : pages) {
+            p->show();
+            QCoreApplication::processEvents();
+            QCOMPARE(w->size(), size);
+            QCOMPARE(p->size(), size);
+            // Every page fits in it.
+            QVERIFY2(p->minimumSizeHint().width() <= size.width() &&
+                         p->minimumSizeHint().height() <= size.height(),
+                     qPrintable(p->objectName()));
+        }
+
+        // A size the user gives stays from page to page, and the page fills it.
+        const QSize chosen = size + QSize(40, 30);
+        w->resize(chosen);
+        for (Page* p : pages) {
+            p->show();
+            QCoreApplication::processEvents();
+            QCOMPARE(w->size(), chosen);
+            QCOMPARE(p->size(), chosen);
+        }
+        // It cannot be made so small that a page is cut.
+        w->resize(100, 100);
+        QVERIFY(w->width() >= page(*w, "PaperSetting1")->minimumSizeHint().width());
+        QVERIFY(w->height() >= page(*w, "GeometrySetting1P")->minimumSizeHint().height());
     }
 
     void functionButtonsFollowTheToolsList_data() {

@@ -172,6 +172,7 @@ private slots:
     void translationsFitWhereEnglishFits_data() {
         QTest::addColumn<QString>("language");
         QTest::newRow("de") << "de";
+        QTest::newRow("ja") << "ja";
     }
     void translationsFitWhereEnglishFits() {
         SKIP_IF_TOOL_INSTALLED();
