@@ -1,4 +1,4 @@
-// Process-wide switches of tarn, false at start and set only while the command line is parsed.
+// Process-wide switches of tarn: false at start, set once from the parsed command line.
 #pragma once
 
 extern bool verbose; // -v: library loading and the supported-queue scan on standard error
