@@ -1,12 +1,10 @@
 #include "InkGauge.h"
 
+#include <tarn/StatusCodes.h>
+
 #include <QCoreApplication>
 
 namespace {
-
-constexpr int code(char a, char b) {
-    return (a << 8) | b;
-}
 
 struct AmountLevel {
     int amount;
@@ -14,10 +12,10 @@ struct AmountLevel {
 };
 
 const AmountLevel levels[] = {
-    {code('R', 'H'), 100},
-    {code('R', 'M'), 75},
-    {code('R', 'L'), 30},
-    {code('R', 'N'), 15},
+    {TwoCharCode('R', 'H'), 100},
+    {TwoCharCode('R', 'M'), 75},
+    {TwoCharCode('R', 'L'), 30},
+    {TwoCharCode('R', 'N'), 15},
 };
 
 bool levelOf(int amount, int& percent) {
@@ -43,11 +41,11 @@ struct StatusLook {
 
 const StatusLook looks[] = {
     {0, Value::Level, 0, false, GaugeIcon::None, QT_TRANSLATE_NOOP("QObject", "%1%")},
-    {code('N', 'A'), Value::Fixed, 0, true, GaugeIcon::Error,
+    {TwoCharCode('N', 'A'), Value::Fixed, 0, true, GaugeIcon::Error,
      QT_TRANSLATE_NOOP("QObject", "not available")},
-    {code('R', 'N'), Value::Level, 0, false, GaugeIcon::Warning,
+    {TwoCharCode('R', 'N'), Value::Level, 0, false, GaugeIcon::Warning,
      QT_TRANSLATE_NOOP("QObject", "low, %1%")},
-    {code('R', 'R'), Value::Fixed, 10, false, GaugeIcon::Error,
+    {TwoCharCode('R', 'R'), Value::Fixed, 10, false, GaugeIcon::Error,
      QT_TRANSLATE_NOOP("QObject", "to be replaced")},
 };
 
