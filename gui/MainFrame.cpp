@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "DecimalInput.h"
+#include "ModelFamily.h"
 #include "PageKeys.h"
 #include "StatusCatalogue.h"
 #include "TextFit.h"
@@ -23,14 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-// The default status pictures, index 0 to 11; each model brings its own list later.
-const char* const DefaultStatusPictures[] = {
-    "://images/status_01.png",  "://images/status_03.png", "://images/status_04.png",
-    "://images/status_05.png",  "://images/status_06.png", "://images/status_07.png",
-    "://images/status_8,9.png", "://images/status_10.png", "://images/status_11.png",
-    "://images/status_12.png",  "://images/status_13.png", "://images/status_14.png",
-};
 
 struct Connection {
     QObject* sender;
@@ -196,7 +189,7 @@ void MainFrame::connectWidgets1() {
 
     statusImageSwitcher.bindLabel(uiStartup.iconSelectedPrinter);
     statusImageSwitcher.bindLabel(uiSTM.iconSelectedPrinter);
-    for (const char* picture : DefaultStatusPictures)
+    for (const char* picture : defaultStatusPictures())
         statusImageSwitcher.addItem(picture);
     formDetectionImageSwitcher.bindLabel(uiPaperSetting1.labelFormDetectionTypeImage);
 

@@ -203,6 +203,67 @@ const std::vector<FamilyCapabilities>& familyTable() {
     return table;
 }
 
+using R = MarginRows;
+
+struct MediaSeriesRow {
+    std::regex readDeviceID;
+    std::regex writeDeviceID;
+    std::regex model;
+    MediaSeriesRules rules;
+};
+
+// Tried in this order on the whole string; the Other rules are the last row's and match nothing
+// by pattern. The write check takes a 9000 with a second suffix letter, the read does not.
+const std::vector<MediaSeriesRow>& mediaSeriesTable() {
+    static const std::vector<MediaSeriesRow> table = {
+        {std::regex("MFG:VARDA;MDL:RV-[CD](5[05][0-5]0[PA]).?;.*"),
+         std::regex("MFG:VARDA;MDL:RV-[CD](5[05][0-5]0[PA]).?;.*"),
+         std::regex("RV-[CD](5[05][0-5]0[PA]).?"),
+         {MediaSeries::RV_5000,
+          1,
+          -1,
+          {{"N", 0, R::LeftAndRight}, {"W", 48, R::LeftAndRight}, {"M", 48, R::LeftAndRight}}}},
+        {std::regex("MFG:VARDA;MDL:RV-C(90[0-5]0).?;.*"),
+         std::regex("MFG:VARDA;MDL:RV-C(90[0-5]0.?).?;.*"),
+         std::regex("RV-C(90[0-5]0.?).?"),
+         {MediaSeries::RV_9000,
+          3,
+          72,
+          {{"DLW", 72, R::LeftAndRight},
+           {"DLM", 72, R::LeftAndRight},
+           {"CLM", 72, R::LeftAndRight},
+           {"CLN", 72, R::LeftAndRight},
+           {"CPM", 72, R::LeftAndRight},
+           {"CPN", 72, R::LeftAndRight},
+           {"TGH", 72, R::Tag}}}},
+        {std::regex(),
+         std::regex(),
+         std::regex(),
+         {MediaSeries::Other,
+          0,
+          -1,
+          {{"CLM", 0, R::None},
+           {"CLN", 0, R::None},
+           {"CPM", 0, R::None},
+           {"CPN", 0, R::None},
+           {"WBM", 0, R::None},
+           {"DLW", 48, R::None},
+           {"DLM", 48, R::None}}}},
+    };
+    return table;
+}
+
+const MediaSeriesRules& mediaSeriesMatching(const std::string& text,
+                                            std::regex MediaSeriesRow::*pattern) {
+    const std::vector<MediaSeriesRow>& table = mediaSeriesTable();
+    for (const MediaSeriesRow& row : table) {
+        if (row.rules.series != MediaSeries::Other && std::regex_match(text, row.*pattern)) {
+            return row.rules;
+        }
+    }
+    return table.back().rules;
+}
+
 } // namespace
 
 PrinterFamily familyOfDeviceID(const std::string& deviceID) {
@@ -239,6 +300,18 @@ const FamilyCapabilities& capabilitiesOf(PrinterFamily family) {
         }
     }
     return familyTable().back();
+}
+
+const MediaSeriesRules& mediaSeriesOfReadDeviceID(const std::string& deviceID) {
+    return mediaSeriesMatching(deviceID, &MediaSeriesRow::readDeviceID);
+}
+
+const MediaSeriesRules& mediaSeriesOfWriteDeviceID(const std::string& deviceID) {
+    return mediaSeriesMatching(deviceID, &MediaSeriesRow::writeDeviceID);
+}
+
+const MediaSeriesRules& mediaSeriesOfModel(const std::string& model) {
+    return mediaSeriesMatching(model, &MediaSeriesRow::model);
 }
 
 const StatusPictureList& defaultStatusPictures() {
