@@ -333,6 +333,20 @@ bool Command::runOperation(const std::string& queue, const char* options, const 
     return true;
 }
 
+bool Command::writeSettings(const std::string& queue, const char* failureLine,
+                            const std::vector<Sent>& sent) {
+    std::string joined;
+    for (const Sent& s : sent) {
+        joined += (joined.empty() ? "-o " : " -o ") + std::string(s.key) + "=" + s.value;
+    }
+    char options[BufferSize];
+    if (!compose(options, "%s", joined.c_str())) {
+        printFailure(failureLine);
+        return false;
+    }
+    return runOperation(queue, options, failureLine, sent);
+}
+
 bool Command::readDeviceOption(const std::string& queue, std::string& deviceOption,
                                std::string& deviceID, std::string& inkNameK, std::string& inkNameC,
                                std::string& inkNameM, std::string& inkNameY, std::string& inkNameMN,
@@ -497,107 +511,55 @@ bool Command::doHeadCleaning(const std::string& queue, char kind) {
 
 bool Command::writePaperSource(const std::string& queue, int paperSource, int paperShape,
                                int paperForm, int formDetectionType, int formGap, int sideMargin) {
-    const char* const failure = "writePaperSource() FAILED";
-    char options[BufferSize];
-    if (!compose(options,
-                 "-o paperSource=%s -o paperShape=%s -o paperForm=%s -o formDetectionType=%s -o "
-                 "formGap=%d -o sideMargin=%d",
-                 getStrForKey(paperSource).c_str(), getStrForKey(paperShape).c_str(),
-                 getStrForKey(paperForm).c_str(), getStrForKey(formDetectionType).c_str(), formGap,
-                 sideMargin)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"paperSource", sentKey(paperSource)},
-                         {"paperShape", sentKey(paperShape)},
-                         {"paperForm", sentKey(paperForm)},
-                         {"formDetectionType", sentKey(formDetectionType)},
-                         {"formGap", std::to_string(formGap)},
-                         {"sideMargin", std::to_string(sideMargin)}});
+    return writeSettings(queue, "writePaperSource() FAILED",
+                         {{"paperSource", sentKey(paperSource)},
+                          {"paperShape", sentKey(paperShape)},
+                          {"paperForm", sentKey(paperForm)},
+                          {"formDetectionType", sentKey(formDetectionType)},
+                          {"formGap", std::to_string(formGap)},
+                          {"sideMargin", std::to_string(sideMargin)}});
 }
 
 bool Command::writePaperSource_9000(const std::string& queue, int paperSource, int paperShape,
                                     int paperForm, int formDetectionType, int formGap,
                                     int sideMargin, int rightMargin, int edgeHole) {
-    const char* const failure = "writePaperSource_9000() FAILED";
-    char options[BufferSize];
-    if (!compose(options,
-                 "-o paperSource=%s -o paperShape=%s -o paperForm=%s -o formDetectionType=%s -o "
-                 "formGap=%d -o sideMargin=%d -o rightMargin=%d -o edgeHole=%d",
-                 getStrForKey(paperSource).c_str(), getStrForKey(paperShape).c_str(),
-                 getStrForKey(paperForm).c_str(), getStrForKey(formDetectionType).c_str(), formGap,
-                 sideMargin, rightMargin, edgeHole)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"paperSource", sentKey(paperSource)},
-                         {"paperShape", sentKey(paperShape)},
-                         {"paperForm", sentKey(paperForm)},
-                         {"formDetectionType", sentKey(formDetectionType)},
-                         {"formGap", std::to_string(formGap)},
-                         {"sideMargin", std::to_string(sideMargin)},
-                         {"rightMargin", std::to_string(rightMargin)},
-                         {"edgeHole", std::to_string(edgeHole)}});
+    return writeSettings(queue, "writePaperSource_9000() FAILED",
+                         {{"paperSource", sentKey(paperSource)},
+                          {"paperShape", sentKey(paperShape)},
+                          {"paperForm", sentKey(paperForm)},
+                          {"formDetectionType", sentKey(formDetectionType)},
+                          {"formGap", std::to_string(formGap)},
+                          {"sideMargin", std::to_string(sideMargin)},
+                          {"rightMargin", std::to_string(rightMargin)},
+                          {"edgeHole", std::to_string(edgeHole)}});
 }
 
 bool Command::writePrintPositionAdjustmentA(const std::string& queue, int printPositionH,
                                             int printPositionV, int cutPosition) {
-    const char* const failure = "writePrintPositionAdjustmentA() FAILED";
-    char options[BufferSize];
-    if (!compose(options, "-o printPositionH=%d -o printPositionV=%d -o cutPosition=%d",
-                 printPositionH, printPositionV, cutPosition)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"printPositionH", std::to_string(printPositionH)},
-                         {"printPositionV", std::to_string(printPositionV)},
-                         {"cutPosition", std::to_string(cutPosition)}});
+    return writeSettings(queue, "writePrintPositionAdjustmentA() FAILED",
+                         {{"printPositionH", std::to_string(printPositionH)},
+                          {"printPositionV", std::to_string(printPositionV)},
+                          {"cutPosition", std::to_string(cutPosition)}});
 }
 
 bool Command::writePrintPositionAdjustmentP(const std::string& queue, int printPositionH,
                                             int printPositionV, int peelPositionA,
                                             int peelPositionB) {
-    const char* const failure = "writePrintPositionAdjustmentP() FAILED";
-    char options[BufferSize];
-    if (!compose(options,
-                 "-o printPositionH=%d -o printPositionV=%d -o peelPositionA=%d -o "
-                 "peelPositionB=%d",
-                 printPositionH, printPositionV, peelPositionA, peelPositionB)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"printPositionH", std::to_string(printPositionH)},
-                         {"printPositionV", std::to_string(printPositionV)},
-                         {"peelPositionA", std::to_string(peelPositionA)},
-                         {"peelPositionB", std::to_string(peelPositionB)}});
+    return writeSettings(queue, "writePrintPositionAdjustmentP() FAILED",
+                         {{"printPositionH", std::to_string(printPositionH)},
+                          {"printPositionV", std::to_string(printPositionV)},
+                          {"peelPositionA", std::to_string(peelPositionA)},
+                          {"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writeAfterPrinting(const std::string& queue, int& peelPositionB) {
-    const char* const failure = "writeAfterPrinting() FAILED";
-    char options[BufferSize];
-    if (!compose(options, "-o peelPositionB=%d", peelPositionB)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"peelPositionB", std::to_string(peelPositionB)}});
+    return writeSettings(queue, "writeAfterPrinting() FAILED",
+                         {{"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writePrinterSetting(const std::string& queue, int head_mediaClearanceHeight,
                                   int incomplete_labelTreatment) {
-    const char* const failure = "writePrinterSetting() FAILED";
-    char options[BufferSize];
-    if (!compose(options, "-o head_mediaClearanceHeight=%s -o incomplete_labelTreatment=%s",
-                 getStrForKey(head_mediaClearanceHeight).c_str(),
-                 getStrForKey(incomplete_labelTreatment).c_str())) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"head_mediaClearanceHeight", sentKey(head_mediaClearanceHeight)},
-                         {"incomplete_labelTreatment", sentKey(incomplete_labelTreatment)}});
+    return writeSettings(queue, "writePrinterSetting() FAILED",
+                         {{"head_mediaClearanceHeight", sentKey(head_mediaClearanceHeight)},
+                          {"incomplete_labelTreatment", sentKey(incomplete_labelTreatment)}});
 }

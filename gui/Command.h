@@ -113,6 +113,9 @@ private:
     // succeeds only when every sent value reads back unchanged.
     bool runOperation(const std::string& queue, const char* options, const char* failureLine,
                       const std::vector<Sent>& sent = {});
+    // Sends every value as "-o key=value", in the given order, and reads them back.
+    bool writeSettings(const std::string& queue, const char* failureLine,
+                       const std::vector<Sent>& sent);
     // Runs the tool with extra arguments and hands every line that holds marker to callback,
     // with the text after the marker.
     void enumLines(const char* arguments, const char* marker,
