@@ -1,7 +1,9 @@
 #include "AppEntry.h"
 
+#include "MainFrame.h"
 #include "RunFlags.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -63,4 +65,25 @@ void installTranslators(QCoreApplication& application, QTranslator& toolkit, QTr
         std::printf("ERROR: language file %s is not found\n", local(name).constData());
         std::fflush(stdout);
     }
+}
+
+int runApplication(int argc, char* argv[], const std::function<void(QApplication&)>& prepare) {
+    // Scaled pages and the @2x pictures on high-density screens.
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication application(argc, argv);
+    if (prepare) {
+        prepare(application);
+    }
+    scanArguments(application.arguments());
+    printLocaleDiagnostics();
+
+    QTranslator toolkit;
+    QTranslator utility;
+    installTranslators(application, toolkit, utility);
+
+    // Built after both translators, so the forms are translated while they are set up.
+    MainFrame window;
+    window.show();
+    return application.exec();
 }
