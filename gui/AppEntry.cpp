@@ -16,7 +16,7 @@ bool dryrun = false;
 
 namespace {
 
-const char* const CatalogueFolder = "/opt/varda/tarn-utility/tr/";
+const char* const kCatalogueFolder = "/opt/varda/tarn-utility/tr/";
 
 QByteArray local(const QString& text) {
     return text.toLocal8Bit();
@@ -38,8 +38,9 @@ void scanArguments(const QStringList& arguments) {
 }
 
 void printLocaleDiagnostics() {
-    if (!verbose)
+    if (!verbose) {
         return;
+    }
     const QLocale locale = QLocale::system();
     std::printf("locale\n\tname: %s\n\tlanguage: %s\n\tzeroDigit: %s\n\tpositiveSign: %s\n"
                 "\tnegativeSign: %s\n\tdecimalPoint: %s\n",
@@ -59,7 +60,7 @@ void installTranslators(QCoreApplication& application, QTranslator& toolkit, QTr
     static_cast<void>(
         toolkit.load("qt_" + name, QLibraryInfo::location(QLibraryInfo::TranslationsPath)));
     application.installTranslator(&toolkit);
-    if (utility.load("tarnqt_" + name, CatalogueFolder)) {
+    if (utility.load("tarnqt_" + name, kCatalogueFolder)) {
         application.installTranslator(&utility);
     } else {
         std::printf("ERROR: language file %s is not found\n", local(name).constData());

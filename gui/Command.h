@@ -22,7 +22,7 @@ std::string shellQuoted(const std::string& word);
 class Command : public QObject {
     Q_OBJECT
 public:
-    static constexpr size_t BufferSize = 1024;
+    static constexpr size_t kBufferSize = 1024;
 
     Command();
 
@@ -123,7 +123,7 @@ private:
 
     class ToolRun;
 
-    char toolCommand[BufferSize];
+    char toolCommand[kBufferSize];
     int runsUnderWay = 0;
     ReplyMap lastReply;
     std::vector<std::string> notTaken;

@@ -11,7 +11,7 @@ struct AmountLevel {
     int percent;
 };
 
-const AmountLevel levels[] = {
+const AmountLevel kLevels[] = {
     {TwoCharCode('R', 'H'), 100},
     {TwoCharCode('R', 'M'), 75},
     {TwoCharCode('R', 'L'), 30},
@@ -19,7 +19,7 @@ const AmountLevel levels[] = {
 };
 
 bool levelOf(int amount, int& percent) {
-    for (const AmountLevel& l : levels) {
+    for (const AmountLevel& l : kLevels) {
         if (l.amount == amount) {
             percent = l.percent;
             return true;
@@ -39,7 +39,7 @@ struct StatusLook {
     const char* words; // with %1 for the level where the value is the level
 };
 
-const StatusLook looks[] = {
+const StatusLook kLooks[] = {
     {0, Value::Level, 0, false, GaugeIcon::None, QT_TRANSLATE_NOOP("QObject", "%1%")},
     {TwoCharCode('N', 'A'), Value::Fixed, 0, true, GaugeIcon::Error,
      QT_TRANSLATE_NOOP("QObject", "not available")},
@@ -49,10 +49,10 @@ const StatusLook looks[] = {
      QT_TRANSLATE_NOOP("QObject", "to be replaced")},
 };
 
-const char* const unknownWords = QT_TRANSLATE_NOOP("QObject", "level unknown");
+const char* const kUnknownWords = QT_TRANSLATE_NOOP("QObject", "level unknown");
 
 const StatusLook* lookOf(int status) {
-    for (const StatusLook& l : looks) {
+    for (const StatusLook& l : kLooks) {
         if (l.status == status) {
             return &l;
         }
@@ -83,7 +83,7 @@ QString gaugeDescription(const QString& colourName, const QString& partName, int
                          int inkAmount) {
     const StatusLook* look = lookOf(inkStatus);
     const GaugeView view = gaugeViewFor(inkStatus, inkAmount);
-    QString words = QCoreApplication::translate("QObject", unknownWords);
+    QString words = QCoreApplication::translate("QObject", kUnknownWords);
     if (look && view.enabled) {
         words = QCoreApplication::translate("QObject", look->words);
         if (look->value == Value::Level) {

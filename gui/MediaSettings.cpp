@@ -18,12 +18,12 @@ QString translated(const char* text) {
 }
 
 // A left or right gap of at most this many dots (under 2 mm) lets ink reach the printer's inside.
-constexpr int NarrowGapDots = 46;
+constexpr int kNarrowGapDots = 46;
 
-constexpr int GapMaxDots = 142;
-constexpr int SideMaxDots = 142;
-constexpr int TagMarginMaxDots = 709;
-constexpr int EdgeToHoleMaxDots = 7228;
+constexpr int kGapMaxDots = 142;
+constexpr int kSideMaxDots = 142;
+constexpr int kTagMarginMaxDots = 709;
+constexpr int kEdgeToHoleMaxDots = 7228;
 
 // The tool's paperShape for the first character of a combined source key.
 int shapeOfKeyCharacter(int character) {
@@ -33,8 +33,9 @@ int shapeOfKeyCharacter(int character) {
     };
     const Shape shapes[] = {{'F', "FP"}, {'R', "RP"}};
     for (const Shape& shape : shapes) {
-        if (character == shape.character)
+        if (character == shape.character) {
             return packOptionKey(shape.code);
+        }
     }
     return character;
 }
@@ -69,16 +70,18 @@ struct PaperSourceRead {
 };
 
 void setRowVisible(std::initializer_list<QWidget*> row, bool visible) {
-    for (QWidget* widget : row)
+    for (QWidget* widget : row) {
         widget->setVisible(visible);
+    }
 }
 
 } // namespace
 
 bool MainFrame::entry_pagePaperSetting1() {
     PaperSourceRead read;
-    if (!guardedStep([&] { return read.from(command, queueName); }))
+    if (!guardedStep([&] { return read.from(command, queueName); })) {
         return true;
+    }
 
     Ui_PaperSetting1& ui = uiPaperSetting1;
     int formKey = read.formDetectionType;
@@ -96,8 +99,9 @@ bool MainFrame::entry_pagePaperSetting1() {
     const int sourceIndex = ui.selectPaperSource->findData(sourceKey);
     const char* const marginKeys[] = {"sideMargin", "rightMargin", "edgeHole"};
     bool complete = formIndex >= 0 && sourceIndex >= 0 && command.answeredNumber("formGap");
-    for (int i = 0; complete && i < marginsRead; ++i)
+    for (int i = 0; complete && i < marginsRead; ++i) {
         complete = command.answeredNumber(marginKeys[i]);
+    }
     if (!complete) {
         showCommunicationError();
         return true;
@@ -120,10 +124,11 @@ bool MainFrame::entry_pagePaperSetting1() {
         {ui.numericEdgetoHole, read.edgeHole},
     };
     for (int i = 0; i < 3; ++i) {
-        if (i < marginsRead)
+        if (i < marginsRead) {
             fielddots::showRead(margins[i].box, margins[i].dots, Dot2Len(margins[i].dots));
-        else
+        } else {
             fielddots::forget(margins[i].box);
+        }
     }
 
     pagePaperSetting1.show();
@@ -138,18 +143,20 @@ bool MainFrame::switchFormGapRange() {
     const MediaSeriesRules& series = mediaSeriesOfModel(model);
     const FormRule* form = nullptr;
     for (const FormRule& candidate : series.forms) {
-        if (packOptionKey(candidate.key) == formKey)
+        if (packOptionKey(candidate.key) == formKey) {
             form = &candidate;
+        }
     }
     if (form == nullptr) {
-        if (series.anyFormGapMin >= 0)
+        if (series.anyFormGapMin >= 0) {
             setNumericRange(ui.numericFormGap, ui.labelFormGapUnit, ui.labelFormGapRange,
-                            series.anyFormGapMin, GapMaxDots, 2);
+                            series.anyFormGapMin, kGapMaxDots, 2);
+        }
         return false;
     }
 
     setNumericRange(ui.numericFormGap, ui.labelFormGapUnit, ui.labelFormGapRange, form->gapMin,
-                    GapMaxDots, 2);
+                    kGapMaxDots, 2);
     const bool tag = form->rows == MarginRows::Tag;
     setRowVisible(
         {ui.labelSideMargin, ui.numericSideMargin, ui.labelSideMarginUnit, ui.labelSideMarginRange},
@@ -164,12 +171,12 @@ bool MainFrame::switchFormGapRange() {
                    ui.labelEdgetoHoleRange},
                   tag);
     setNumericRange(ui.numericSideMargin, ui.labelSideMarginUnit, ui.labelSideMarginRange, 0,
-                    tag ? TagMarginMaxDots : SideMaxDots, 2);
+                    tag ? kTagMarginMaxDots : kSideMaxDots, 2);
     if (tag) {
         setNumericRange(ui.numericRightMargin, ui.labelRightMarginUnit, ui.labelRightMarginRange, 0,
-                        TagMarginMaxDots, 2);
+                        kTagMarginMaxDots, 2);
         setNumericRange(ui.numericEdgetoHole, ui.labelEdgetoHoleUnit, ui.labelEdgetoHoleRange, 0,
-                        EdgeToHoleMaxDots, 2);
+                        kEdgeToHoleMaxDots, 2);
     }
 
     pagePaperSetting1.adjustSize();
@@ -181,11 +188,12 @@ bool MainFrame::switchFormGapRange() {
 bool MainFrame::switch_entry_pagePaperSetting() {
     // Read again only for the device ID of the printer now behind the queue.
     PaperSourceRead read;
-    if (!guardedStep([&] { return read.from(command, queueName); }))
+    if (!guardedStep([&] { return read.from(command, queueName); })) {
         return true;
+    }
 
     Ui_PaperSetting1& ui = uiPaperSetting1;
-    const auto narrow = [](int dots) { return dots >= 0 && dots <= NarrowGapDots; };
+    const auto narrow = [](int dots) { return dots >= 0 && dots <= kNarrowGapDots; };
     const auto dotsOf = [this](QDoubleSpinBox* box) {
         return fielddots::dotsToSend(box, Len2Dot(box->value()));
     };
@@ -195,14 +203,16 @@ bool MainFrame::switch_entry_pagePaperSetting() {
         warn = narrow(dotsOf(ui.numericSideMargin));
     } else if (series == MediaSeries::RV_9000) {
         // Without the tag rows both edges get the left-and-right gap.
-        if (ui.numericRightMargin->isHidden())
+        if (ui.numericRightMargin->isHidden()) {
             fielddots::copy(ui.numericSideMargin, ui.numericRightMargin);
+        }
         warn = narrow(dotsOf(ui.numericSideMargin)) || narrow(dotsOf(ui.numericRightMargin));
     }
-    if (warn)
+    if (warn) {
         pagePaperSetting3.show();
-    else
+    } else {
         entry_pagePaperSetting2();
+    }
     return true;
 }
 
@@ -243,7 +253,8 @@ bool MainFrame::entry_pagePaperSetting2() {
         return command.writePaperSource(queueName, paperSource, paperShape, paperForm,
                                         formDetectionType, formGap, sideMargin);
     };
-    if (guardedStep(write))
+    if (guardedStep(write)) {
         pagePaperSetting2.show();
+    }
     return true;
 }

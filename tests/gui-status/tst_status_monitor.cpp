@@ -706,16 +706,16 @@ void StatusMonitorTest::statusPageRefreshesItself() {
     const int before = bed.statusReads();
     bed.tool.setReply(StandInTool::Run::Status, statusLines(211, 2));
     QTRY_COMPARE_WITH_TIMEOUT(page.title->toPlainText(), QString("Ink cartridge cover open"),
-                              MainFrame::StatusRefreshIntervalMs * 2);
+                              MainFrame::kStatusRefreshIntervalMs * 2);
     QTRY_VERIFY_WITH_TIMEOUT(bed.statusReads() >= before + 2,
-                             MainFrame::StatusRefreshIntervalMs * 3);
+                             MainFrame::kStatusRefreshIntervalMs * 3);
     QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
     QCOMPARE(MainFrameTestAccess::lastStatusGroup(*w), 2);
 
     // Back on the start page the reads stop.
     widget<QPushButton>(*w, "STM", "btnBack")->click();
     const int after = bed.statusReads();
-    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QTest::qWait(MainFrame::kStatusRefreshIntervalMs * 3 / 2);
     QCOMPARE(bed.statusReads(), after);
 }
 
@@ -748,7 +748,7 @@ void StatusMonitorTest::noRefreshWhereItMustNotRead() {
             otherRun = std::make_unique<Command::RunMark>(MainFrameTestAccess::command(*w));
     }
     const int before = bed.statusReads();
-    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QTest::qWait(MainFrame::kStatusRefreshIntervalMs * 3 / 2);
     QCOMPARE(bed.statusReads(), before);
 }
 
