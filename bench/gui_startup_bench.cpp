@@ -1,15 +1,13 @@
-// tarnqt's start-up to the first printer status drawn: the program's own entry (the same window
-// from the same library), plus an application-wide event filter that watches the start page's
-// status text. The first paint of that text after it has changed from its start-up state is the
-// first status the user sees; the driver then prints the wall-clock time (CLOCK_REALTIME, in
+// tarnqt's start-up to the first printer status drawn: the program's own entry function (the
+// same start-up, window and library), plus an application-wide event filter that watches the start
+// page's status text. The first paint of that text after it has changed from its start-up state is
+// the first status the user sees; the driver then prints the wall-clock time (CLOCK_REALTIME, in
 // seconds) and ends at once. Changes nothing in the window's behaviour. Not a test.
 #include "AppEntry.h"
-#include "MainFrame.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QPlainTextEdit>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,17 +60,8 @@ private:
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
     FirstStatusWatch watch;
-    application.installEventFilter(&watch);
-    scanArguments(application.arguments());
-    printLocaleDiagnostics();
-
-    QTranslator toolkit;
-    QTranslator utility;
-    installTranslators(application, toolkit, utility);
-
-    MainFrame window;
-    window.show();
-    return application.exec();
+    return runApplication(argc, argv, [&watch](QApplication& application) {
+        application.installEventFilter(&watch);
+    });
 }

@@ -8,8 +8,9 @@ namespace {
 // False for a key in neither list: the printer's value cannot be shown.
 bool selectByKey(QComboBox* box, int key) {
     const int index = box->findData(key);
-    if (index >= 0)
+    if (index >= 0) {
         box->setCurrentIndex(index);
+    }
     return index >= 0;
 }
 
@@ -17,8 +18,9 @@ bool selectByKey(QComboBox* box, int key) {
 
 bool MainFrame::entry_pageAfterPrinting1() {
     int peelPositionB = 0;
-    if (!guardedStep([&] { return command.readAfterPrinting(queueName, peelPositionB); }))
+    if (!guardedStep([&] { return command.readAfterPrinting(queueName, peelPositionB); })) {
         return true;
+    }
     if (!command.answeredNumber("peelPositionB")) {
         showCommunicationError();
         return true;
@@ -34,15 +36,17 @@ bool MainFrame::entry_pageAfterPrinting2() {
     if (guardedStep([&] {
             int peelPositionB = fielddots::dotsToSend(box, Len2Dot(box->value()));
             return command.writeAfterPrinting(queueName, peelPositionB);
-        }))
+        })) {
         pageAfterPrinting2.show();
+    }
     return true;
 }
 
 bool MainFrame::entry_pagePrinterSetting1() {
     int height = 0, treatment = 0;
-    if (!guardedStep([&] { return command.readPrinterSetting(queueName, height, treatment); }))
+    if (!guardedStep([&] { return command.readPrinterSetting(queueName, height, treatment); })) {
         return true;
+    }
     // Both are checked before either is changed, so a failed read leaves the page as it was.
     if (uiPrinterSetting1.selectHeadMediaClearanceHeight->findData(height) < 0 ||
         uiPrinterSetting1.selectIncompleteLabelTreatment->findData(treatment) < 0) {
@@ -60,7 +64,8 @@ bool MainFrame::entry_pagePrinterSetting2() {
             return command.writePrinterSetting(
                 queueName, uiPrinterSetting1.selectHeadMediaClearanceHeight->currentData().toInt(),
                 uiPrinterSetting1.selectIncompleteLabelTreatment->currentData().toInt());
-        }))
+        })) {
         pagePrinterSetting2.show();
+    }
     return true;
 }

@@ -1,7 +1,9 @@
 #include "AppEntry.h"
 
+#include "MainFrame.h"
 #include "RunFlags.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,7 +16,7 @@ bool dryrun = false;
 
 namespace {
 
-const char* const CatalogueFolder = "/opt/varda/tarn-utility/tr/";
+const char* const kCatalogueFolder = "/opt/varda/tarn-utility/tr/";
 
 QByteArray local(const QString& text) {
     return text.toLocal8Bit();
@@ -36,8 +38,9 @@ void scanArguments(const QStringList& arguments) {
 }
 
 void printLocaleDiagnostics() {
-    if (!verbose)
+    if (!verbose) {
         return;
+    }
     const QLocale locale = QLocale::system();
     std::printf("locale\n\tname: %s\n\tlanguage: %s\n\tzeroDigit: %s\n\tpositiveSign: %s\n"
                 "\tnegativeSign: %s\n\tdecimalPoint: %s\n",
@@ -57,10 +60,31 @@ void installTranslators(QCoreApplication& application, QTranslator& toolkit, QTr
     static_cast<void>(
         toolkit.load("qt_" + name, QLibraryInfo::location(QLibraryInfo::TranslationsPath)));
     application.installTranslator(&toolkit);
-    if (utility.load("tarnqt_" + name, CatalogueFolder)) {
+    if (utility.load("tarnqt_" + name, kCatalogueFolder)) {
         application.installTranslator(&utility);
     } else {
         std::printf("ERROR: language file %s is not found\n", local(name).constData());
         std::fflush(stdout);
     }
+}
+
+int runApplication(int argc, char* argv[], const std::function<void(QApplication&)>& prepare) {
+    // Scaled pages and the @2x pictures on high-density screens.
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication application(argc, argv);
+    if (prepare) {
+        prepare(application);
+    }
+    scanArguments(application.arguments());
+    printLocaleDiagnostics();
+
+    QTranslator toolkit;
+    QTranslator utility;
+    installTranslators(application, toolkit, utility);
+
+    // Built after both translators, so the forms are translated while they are set up.
+    MainFrame window;
+    window.show();
+    return application.exec();
 }

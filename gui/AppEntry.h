@@ -3,6 +3,9 @@
 
 #include <QStringList>
 
+#include <functional>
+
+class QApplication;
 class QCoreApplication;
 class QTranslator;
 
@@ -12,3 +15,9 @@ void scanArguments(const QStringList& arguments);
 void printLocaleDiagnostics();
 // Installs the toolkit's catalogue (always) and tarnqt's own catalogue (when it loads).
 void installTranslators(QCoreApplication& application, QTranslator& toolkit, QTranslator& utility);
+
+// The whole of tarnqt: the application with its high-density settings, the steps above, the
+// window and the event loop. prepare, if given, sees the application before anything else runs
+// (the start-up benchmark installs its watch there).
+int runApplication(int argc, char* argv[],
+                   const std::function<void(QApplication&)>& prepare = nullptr);

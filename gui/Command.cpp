@@ -21,9 +21,9 @@
 
 namespace {
 
-const char* const InstalledTool = "/opt/varda/tarn-utility/tarn";
-const char* const LocalTool = "./tarn";
-const char* const NoTool = "/dev/null"; // every command then fails in the shell, silently
+const char* const kInstalledTool = "/opt/varda/tarn-utility/tarn";
+const char* const kLocalTool = "./tarn";
+const char* const kNoTool = "/dev/null"; // every command then fails in the shell, silently
 
 bool isRegularFile(const char* path) {
     struct stat info;
@@ -41,14 +41,14 @@ Pipe openPipe(const char* command) {
 
 // snprintf into a fixed buffer; false when the text does not fit, so nothing is cut short.
 template <typename... Args>
-bool compose(char (&buffer)[Command::BufferSize], const char* format, Args... args) {
+bool compose(char (&buffer)[Command::kBufferSize], const char* format, Args... args) {
     std::memset(buffer, 0, sizeof buffer);
     const int length = std::snprintf(buffer, sizeof buffer, format, args...);
     return length >= 0 && static_cast<size_t>(length) < sizeof buffer;
 }
 
 // How long one wait for the tool's output lasts before the window paints again.
-constexpr int PaintEveryMs = 30;
+constexpr int kPaintEveryMs = 30;
 
 // Input that reaches the program while a tool run holds it: dropped, so that clicks and keys
 // made during a slow run do not replay as further runs once it has ended.
@@ -59,8 +59,9 @@ protected:
 
 // Processes what is pending except input, which the drop filter eats.
 void keepPainting() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, PaintEveryMs);
+    if (QCoreApplication::instance()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, kPaintEveryMs);
+    }
 }
 
 // The tool's output, a line at a time, read while the window keeps painting.
@@ -70,7 +71,7 @@ public:
 
     // One line, cut to the buffer; the rest of a longer line is dropped, so that it cannot pass
     // for a line of its own (a printer's value of capitals could read "ERROR").
-    bool readLine(char (&line)[Command::BufferSize]) {
+    bool readLine(char (&line)[Command::kBufferSize]) {
         for (;;) {
             const std::size_t end = pending.find('\n');
             if (end != std::string::npos || (ended && !pending.empty())) {
@@ -81,8 +82,9 @@ public:
                 pending.erase(0, end == std::string::npos ? pending.size() : end + 1);
                 return true;
             }
-            if (ended)
+            if (ended) {
                 return false;
+            }
             fill();
         }
     }
@@ -90,17 +92,18 @@ public:
 private:
     void fill() {
         pollfd ready{fd, POLLIN, 0};
-        const int polled = poll(&ready, 1, PaintEveryMs);
+        const int polled = poll(&ready, 1, kPaintEveryMs);
         if (polled == 0 || (polled < 0 && errno == EINTR)) {
             keepPainting();
             return;
         }
         char chunk[4096];
         const ssize_t got = polled < 0 ? -1 : read(fd, chunk, sizeof chunk);
-        if (got > 0)
+        if (got > 0) {
             pending.append(chunk, static_cast<std::size_t>(got));
-        else if (got == 0 || errno != EINTR)
+        } else if (got == 0 || errno != EINTR) {
             ended = true;
+        }
     }
 
     int fd;
@@ -126,8 +129,9 @@ class Command::ToolRun {
 public:
     explicit ToolRun(Command& command) : command(command) {
         ++command.runsUnderWay;
-        if (QCoreApplication* app = QCoreApplication::instance())
+        if (QCoreApplication* app = QCoreApplication::instance()) {
             app->installEventFilter(&drop);
+        }
     }
     ~ToolRun() {
         keepPainting();
@@ -143,8 +147,9 @@ private:
 };
 
 void trimRightLF(char* text) {
-    if (char* lf = std::strchr(text, '\n'))
+    if (char* lf = std::strchr(text, '\n')) {
         *lf = '\0';
+    }
 }
 
 const char* strstr_tail(const char* text, size_t, const char* pattern) {
@@ -154,14 +159,16 @@ const char* strstr_tail(const char* text, size_t, const char* pattern) {
 
 std::string shellQuoted(const std::string& word) {
     // An empty name stays empty, so the tool sees no queue at all and answers with its usage.
-    if (word.empty())
+    if (word.empty()) {
         return word;
+    }
     std::string quoted = "'";
     for (char c : word) {
-        if (c == '\'')
+        if (c == '\'') {
             quoted += "'\\''";
-        else
+        } else {
             quoted += c;
+        }
     }
     quoted += '\'';
     return quoted;
@@ -170,31 +177,35 @@ std::string shellQuoted(const std::string& word) {
 Command::Command() {
     setObjectName("Command");
     std::memset(toolCommand, 0, sizeof toolCommand);
-    const char* path = NoTool;
-    if (isRegularFile(InstalledTool))
-        path = InstalledTool;
-    else if (isRegularFile(LocalTool))
-        path = LocalTool;
+    const char* path = kNoTool;
+    if (isRegularFile(kInstalledTool)) {
+        path = kInstalledTool;
+    } else if (isRegularFile(kLocalTool)) {
+        path = kLocalTool;
+    }
     std::snprintf(toolCommand, sizeof toolCommand, "%s%s", path, dryrun ? " -n" : "");
 }
 
 bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char* options) {
     lastReply.clear();
     notTaken.clear();
-    char command[BufferSize];
-    if (!compose(command, "%s -p %s %s", toolCommand, shellQuoted(queue).c_str(), options))
+    char command[kBufferSize];
+    if (!compose(command, "%s -p %s %s", toolCommand, shellQuoted(queue).c_str(), options)) {
         return false;
-    if (verbose)
+    }
+    if (verbose) {
         std::fprintf(stderr, "call \"%s\"\n", command);
+    }
     std::printf("call \"%s\"\n", command);
     std::fflush(stdout);
 
     ToolRun run(*this);
     Pipe pipe = openPipe(command);
-    if (!pipe)
+    if (!pipe) {
         return false;
+    }
     bool result = true;
-    char line[BufferSize];
+    char line[kBufferSize];
     ToolOutput output(pipe.get());
     while (output.readLine(line)) {
         trimRightLF(line);
@@ -207,8 +218,9 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
             key = line;
             reply[key] = "";
         }
-        if (key == "ERROR")
+        if (key == "ERROR") {
             result = false;
+        }
     }
     lastReply = reply;
     return result;
@@ -217,17 +229,20 @@ bool Command::callCmdline(ReplyMap& reply, const std::string& queue, const char*
 bool Command::answered(const char* key) const {
     // A dry run has no printer to answer: its empty values stand for the values a printer
     // would give, so that the pages can be tried out.
-    if (dryrun)
+    if (dryrun) {
         return true;
+    }
     const auto entry = lastReply.find(key);
     return entry != lastReply.end() && !entry->second.empty();
 }
 
 bool Command::answeredNumber(const char* key) const {
-    if (dryrun)
+    if (dryrun) {
         return true;
-    if (!answered(key))
+    }
+    if (!answered(key)) {
         return false;
+    }
     const std::string& value = lastReply.find(key)->second;
     char* end = nullptr;
     errno = 0;
@@ -238,22 +253,26 @@ bool Command::answeredNumber(const char* key) const {
 
 void Command::enumLines(const char* arguments, const char* marker,
                         const std::function<int(const std::string&)>& callback) {
-    char command[BufferSize];
-    if (!compose(command, "%s%s", toolCommand, arguments))
+    char command[kBufferSize];
+    if (!compose(command, "%s%s", toolCommand, arguments)) {
         return;
-    if (verbose)
+    }
+    if (verbose) {
         std::fprintf(stderr, "call \"%s\"\n", command);
+    }
 
     ToolRun run(*this);
     Pipe pipe = openPipe(command);
-    if (!pipe)
+    if (!pipe) {
         return;
-    char line[BufferSize];
+    }
+    char line[kBufferSize];
     ToolOutput output(pipe.get());
     while (output.readLine(line)) {
         trimRightLF(line);
-        if (const char* item = strstr_tail(line, sizeof line, marker))
+        if (const char* item = strstr_tail(line, sizeof line, marker)) {
             callback(item);
+        }
     }
 }
 
@@ -266,34 +285,40 @@ void Command::enumCapability(const std::function<int(const std::string&)>& callb
 }
 
 void Command::dump(const ReplyMap& reply) {
-    for (const auto& [key, value] : reply)
+    for (const auto& [key, value] : reply) {
         std::printf("%s: %s\n", key.c_str(), value.c_str());
+    }
     std::fflush(stdout);
 }
 
 int Command::getValueAsInt(const ReplyMap& reply, const char* key, int mode) {
     const auto entry = reply.find(key);
-    if (entry == reply.end())
+    if (entry == reply.end()) {
         return 0;
+    }
     const char* value = entry->second.c_str();
-    if (mode == 0)
+    if (mode == 0) {
         return std::atoi(value);
+    }
     const char* space = std::strchr(value, ' ');
     return space ? std::atoi(space + 1) : 0;
 }
 
 int Command::getValueAsKey(const ReplyMap& reply, const char* key) {
     const auto entry = reply.find(key);
-    if (entry == reply.end())
+    if (entry == reply.end()) {
         return 0;
+    }
     const std::string& value = entry->second;
-    if (value.empty() || value.size() > 3)
+    if (value.empty() || value.size() > 3) {
         return 0;
+    }
     // Shifted as unsigned: a byte above 0x7F is a negative signed byte, and shifting a negative
     // int is undefined. The bits are the same.
     unsigned packed = 0;
-    for (char c : value)
+    for (char c : value) {
         packed = (packed << 8) | static_cast<unsigned>(static_cast<signed char>(c));
+    }
     return static_cast<int>(packed);
 }
 
@@ -323,14 +348,29 @@ bool Command::runOperation(const std::string& queue, const char* options, const 
     // that the printer refused, reads back empty or as the old value.
     for (const Sent& s : dryrun ? std::vector<Sent>() : sent) {
         const auto entry = reply.find(s.key);
-        if (entry == reply.end() || entry->second != s.value)
+        if (entry == reply.end() || entry->second != s.value) {
             notTaken.push_back(s.key);
+        }
     }
     if (!notTaken.empty()) {
         printFailure(failureLine);
         return false;
     }
     return true;
+}
+
+bool Command::writeSettings(const std::string& queue, const char* failureLine,
+                            const std::vector<Sent>& sent) {
+    std::string joined;
+    for (const Sent& s : sent) {
+        joined += (joined.empty() ? "-o " : " -o ") + std::string(s.key) + "=" + s.value;
+    }
+    char options[kBufferSize];
+    if (!compose(options, "%s", joined.c_str())) {
+        printFailure(failureLine);
+        return false;
+    }
+    return runOperation(queue, options, failureLine, sent);
 }
 
 bool Command::readDeviceOption(const std::string& queue, std::string& deviceOption,
@@ -378,8 +418,9 @@ bool Command::readStatus(const std::string& queue, StatusDetail& status, StatusG
     const auto inks = reply.find("inksOfErrorReason");
     const std::string listed = inks == reply.end() ? std::string() : inks->second;
     for (char ink : {'K', 'C', 'M', 'Y'}) {
-        if (listed.find(ink) != std::string::npos)
+        if (listed.find(ink) != std::string::npos) {
             inksOfErrorReason.push_back(ink);
+        }
     }
 
     struct InkRow {
@@ -488,8 +529,9 @@ bool Command::doHeadCleaning(const std::string& queue, char kind) {
     char failure[64];
     std::snprintf(failure, sizeof failure, "doHeadCleaning('%c') FAILED", kind);
     for (const Cleaning& cleaning : cleanings) {
-        if (cleaning.kind == kind)
+        if (cleaning.kind == kind) {
             return runOperation(queue, cleaning.options, failure);
+        }
     }
     printFailure(failure);
     return false;
@@ -497,107 +539,55 @@ bool Command::doHeadCleaning(const std::string& queue, char kind) {
 
 bool Command::writePaperSource(const std::string& queue, int paperSource, int paperShape,
                                int paperForm, int formDetectionType, int formGap, int sideMargin) {
-    const char* const failure = "writePaperSource() FAILED";
-    char options[BufferSize];
-    if (!compose(options,
-                 "-o paperSource=%s -o paperShape=%s -o paperForm=%s -o formDetectionType=%s -o "
-                 "formGap=%d -o sideMargin=%d",
-                 getStrForKey(paperSource).c_str(), getStrForKey(paperShape).c_str(),
-                 getStrForKey(paperForm).c_str(), getStrForKey(formDetectionType).c_str(), formGap,
-                 sideMargin)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"paperSource", sentKey(paperSource)},
-                         {"paperShape", sentKey(paperShape)},
-                         {"paperForm", sentKey(paperForm)},
-                         {"formDetectionType", sentKey(formDetectionType)},
-                         {"formGap", std::to_string(formGap)},
-                         {"sideMargin", std::to_string(sideMargin)}});
+    return writeSettings(queue, "writePaperSource() FAILED",
+                         {{"paperSource", sentKey(paperSource)},
+                          {"paperShape", sentKey(paperShape)},
+                          {"paperForm", sentKey(paperForm)},
+                          {"formDetectionType", sentKey(formDetectionType)},
+                          {"formGap", std::to_string(formGap)},
+                          {"sideMargin", std::to_string(sideMargin)}});
 }
 
 bool Command::writePaperSource_9000(const std::string& queue, int paperSource, int paperShape,
                                     int paperForm, int formDetectionType, int formGap,
                                     int sideMargin, int rightMargin, int edgeHole) {
-    const char* const failure = "writePaperSource_9000() FAILED";
-    char options[BufferSize];
-    if (!compose(options,
-                 "-o paperSource=%s -o paperShape=%s -o paperForm=%s -o formDetectionType=%s -o "
-                 "formGap=%d -o sideMargin=%d -o rightMargin=%d -o edgeHole=%d",
-                 getStrForKey(paperSource).c_str(), getStrForKey(paperShape).c_str(),
-                 getStrForKey(paperForm).c_str(), getStrForKey(formDetectionType).c_str(), formGap,
-                 sideMargin, rightMargin, edgeHole)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"paperSource", sentKey(paperSource)},
-                         {"paperShape", sentKey(paperShape)},
-                         {"paperForm", sentKey(paperForm)},
-                         {"formDetectionType", sentKey(formDetectionType)},
-                         {"formGap", std::to_string(formGap)},
-                         {"sideMargin", std::to_string(sideMargin)},
-                         {"rightMargin", std::to_string(rightMargin)},
-                         {"edgeHole", std::to_string(edgeHole)}});
+    return writeSettings(queue, "writePaperSource_9000() FAILED",
+                         {{"paperSource", sentKey(paperSource)},
+                          {"paperShape", sentKey(paperShape)},
+                          {"paperForm", sentKey(paperForm)},
+                          {"formDetectionType", sentKey(formDetectionType)},
+                          {"formGap", std::to_string(formGap)},
+                          {"sideMargin", std::to_string(sideMargin)},
+                          {"rightMargin", std::to_string(rightMargin)},
+                          {"edgeHole", std::to_string(edgeHole)}});
 }
 
 bool Command::writePrintPositionAdjustmentA(const std::string& queue, int printPositionH,
                                             int printPositionV, int cutPosition) {
-    const char* const failure = "writePrintPositionAdjustmentA() FAILED";
-    char options[BufferSize];
-    if (!compose(options, "-o printPositionH=%d -o printPositionV=%d -o cutPosition=%d",
-                 printPositionH, printPositionV, cutPosition)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"printPositionH", std::to_string(printPositionH)},
-                         {"printPositionV", std::to_string(printPositionV)},
-                         {"cutPosition", std::to_string(cutPosition)}});
+    return writeSettings(queue, "writePrintPositionAdjustmentA() FAILED",
+                         {{"printPositionH", std::to_string(printPositionH)},
+                          {"printPositionV", std::to_string(printPositionV)},
+                          {"cutPosition", std::to_string(cutPosition)}});
 }
 
 bool Command::writePrintPositionAdjustmentP(const std::string& queue, int printPositionH,
                                             int printPositionV, int peelPositionA,
                                             int peelPositionB) {
-    const char* const failure = "writePrintPositionAdjustmentP() FAILED";
-    char options[BufferSize];
-    if (!compose(options,
-                 "-o printPositionH=%d -o printPositionV=%d -o peelPositionA=%d -o "
-                 "peelPositionB=%d",
-                 printPositionH, printPositionV, peelPositionA, peelPositionB)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"printPositionH", std::to_string(printPositionH)},
-                         {"printPositionV", std::to_string(printPositionV)},
-                         {"peelPositionA", std::to_string(peelPositionA)},
-                         {"peelPositionB", std::to_string(peelPositionB)}});
+    return writeSettings(queue, "writePrintPositionAdjustmentP() FAILED",
+                         {{"printPositionH", std::to_string(printPositionH)},
+                          {"printPositionV", std::to_string(printPositionV)},
+                          {"peelPositionA", std::to_string(peelPositionA)},
+                          {"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writeAfterPrinting(const std::string& queue, int& peelPositionB) {
-    const char* const failure = "writeAfterPrinting() FAILED";
-    char options[BufferSize];
-    if (!compose(options, "-o peelPositionB=%d", peelPositionB)) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"peelPositionB", std::to_string(peelPositionB)}});
+    return writeSettings(queue, "writeAfterPrinting() FAILED",
+                         {{"peelPositionB", std::to_string(peelPositionB)}});
 }
 
 bool Command::writePrinterSetting(const std::string& queue, int head_mediaClearanceHeight,
                                   int incomplete_labelTreatment) {
-    const char* const failure = "writePrinterSetting() FAILED";
-    char options[BufferSize];
-    if (!compose(options, "-o head_mediaClearanceHeight=%s -o incomplete_labelTreatment=%s",
-                 getStrForKey(head_mediaClearanceHeight).c_str(),
-                 getStrForKey(incomplete_labelTreatment).c_str())) {
-        printFailure(failure);
-        return false;
-    }
-    return runOperation(queue, options, failure,
-                        {{"head_mediaClearanceHeight", sentKey(head_mediaClearanceHeight)},
-                         {"incomplete_labelTreatment", sentKey(incomplete_labelTreatment)}});
+    return writeSettings(queue, "writePrinterSetting() FAILED",
+                         {{"head_mediaClearanceHeight", sentKey(head_mediaClearanceHeight)},
+                          {"incomplete_labelTreatment", sentKey(incomplete_labelTreatment)}});
 }

@@ -22,7 +22,7 @@ std::string shellQuoted(const std::string& word);
 class Command : public QObject {
     Q_OBJECT
 public:
-    static constexpr size_t BufferSize = 1024;
+    static constexpr size_t kBufferSize = 1024;
 
     Command();
 
@@ -113,6 +113,9 @@ private:
     // succeeds only when every sent value reads back unchanged.
     bool runOperation(const std::string& queue, const char* options, const char* failureLine,
                       const std::vector<Sent>& sent = {});
+    // Sends every value as "-o key=value", in the given order, and reads them back.
+    bool writeSettings(const std::string& queue, const char* failureLine,
+                       const std::vector<Sent>& sent);
     // Runs the tool with extra arguments and hands every line that holds marker to callback,
     // with the text after the marker.
     void enumLines(const char* arguments, const char* marker,
@@ -120,7 +123,7 @@ private:
 
     class ToolRun;
 
-    char toolCommand[BufferSize];
+    char toolCommand[kBufferSize];
     int runsUnderWay = 0;
     ReplyMap lastReply;
     std::vector<std::string> notTaken;

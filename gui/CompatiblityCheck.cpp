@@ -12,8 +12,9 @@ namespace {
 
 void printFormats(FILE* stream, const char* title, const QList<QByteArray>& formats) {
     std::fputs(title, stream);
-    for (const QByteArray& format : formats)
+    for (const QByteArray& format : formats) {
         std::fprintf(stream, "%s, ", format.constData());
+    }
     std::fputs("\n", stream);
 }
 
@@ -28,14 +29,17 @@ CompatiblityCheck::CompatiblityCheck() : mngSupported(false) {
         std::fputs("QImageReader::supportedImageFormats(): ", stderr);
     }
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
-        if (verbose)
+        if (verbose) {
             std::fprintf(stderr, "%s, ", format.constData());
+        }
         if (format == "mng") {
             mngSupported = true;
-            if (verbose)
+            if (verbose) {
                 std::fputs("mng supported\n", stderr);
+            }
         }
     }
-    if (verbose)
+    if (verbose) {
         std::fputs("\n", stderr);
+    }
 }

@@ -5,18 +5,20 @@
 
 namespace {
 
-const char* const MinDotProperty = "tarnMinDot";
-const char* const MaxDotProperty = "tarnMaxDot";
-const char* const DotsReadProperty = "tarnDotsRead";
-const char* const ShownProperty = "tarnShown";
+const char* const kMinDotProperty = "tarnMinDot";
+const char* const kMaxDotProperty = "tarnMaxDot";
+const char* const kDotsReadProperty = "tarnDotsRead";
+const char* const kShownProperty = "tarnShown";
 
 } // namespace
 
 int clampDots(int dots, int minDot, int maxDot) {
-    if (dots < minDot)
+    if (dots < minDot) {
         return minDot;
-    if (dots > maxDot)
+    }
+    if (dots > maxDot) {
         return maxDot;
+    }
     return dots;
 }
 
@@ -29,19 +31,19 @@ int dotsToSend(const FieldMemory& memory, double current, int converted) {
 namespace fielddots {
 
 void setRange(QDoubleSpinBox* box, int minDot, int maxDot) {
-    box->setProperty(MinDotProperty, minDot);
-    box->setProperty(MaxDotProperty, maxDot);
+    box->setProperty(kMinDotProperty, minDot);
+    box->setProperty(kMaxDotProperty, maxDot);
 }
 
 void showRead(QDoubleSpinBox* box, int dots, double length) {
     box->setValue(length);
-    box->setProperty(DotsReadProperty, dots);
-    box->setProperty(ShownProperty, box->value());
+    box->setProperty(kDotsReadProperty, dots);
+    box->setProperty(kShownProperty, box->value());
 }
 
 void forget(QDoubleSpinBox* box) {
-    box->setProperty(DotsReadProperty, QVariant());
-    box->setProperty(ShownProperty, QVariant());
+    box->setProperty(kDotsReadProperty, QVariant());
+    box->setProperty(kShownProperty, QVariant());
 }
 
 void copy(const QDoubleSpinBox* from, QDoubleSpinBox* to) {
@@ -49,8 +51,8 @@ void copy(const QDoubleSpinBox* from, QDoubleSpinBox* to) {
     to->setValue(from->value());
     if (source.hasRead && from->value() == source.shown) {
         // What from sends, so that both fields send the same dots.
-        to->setProperty(DotsReadProperty, ::dotsToSend(source, from->value(), source.dotsRead));
-        to->setProperty(ShownProperty, to->value());
+        to->setProperty(kDotsReadProperty, ::dotsToSend(source, from->value(), source.dotsRead));
+        to->setProperty(kShownProperty, to->value());
     } else {
         forget(to);
     }
@@ -58,15 +60,15 @@ void copy(const QDoubleSpinBox* from, QDoubleSpinBox* to) {
 
 FieldMemory memoryOf(const QDoubleSpinBox* box) {
     FieldMemory memory;
-    const QVariant minDot = box->property(MinDotProperty);
-    const QVariant maxDot = box->property(MaxDotProperty);
+    const QVariant minDot = box->property(kMinDotProperty);
+    const QVariant maxDot = box->property(kMaxDotProperty);
     if (minDot.isValid() && maxDot.isValid()) {
         memory.hasRange = true;
         memory.minDot = minDot.toInt();
         memory.maxDot = maxDot.toInt();
     }
-    const QVariant dotsRead = box->property(DotsReadProperty);
-    const QVariant shown = box->property(ShownProperty);
+    const QVariant dotsRead = box->property(kDotsReadProperty);
+    const QVariant shown = box->property(kShownProperty);
     if (dotsRead.isValid() && shown.isValid()) {
         memory.hasRead = true;
         memory.dotsRead = dotsRead.toInt();

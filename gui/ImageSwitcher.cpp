@@ -10,15 +10,18 @@ static QPixmap pictureFor(const QString& path, qreal ratio) {
     if (ratio > 1.0) {
         const int dot = path.lastIndexOf(QLatin1Char('.'));
         const QString dense = path.left(dot) + QLatin1String("@2x") + path.mid(dot);
-        if (dot > 0 && QFile::exists(dense))
+        if (dot > 0 && QFile::exists(dense)) {
             return QPixmap(dense);
+        }
     }
     return QPixmap(path);
 }
 
 void ImageSwitcher::switchImage(int index) {
-    if (index < 0 || index >= images.size())
+    if (index < 0 || index >= images.size()) {
         return;
-    for (QLabel* label : labels)
+    }
+    for (QLabel* label : labels) {
         label->setPixmap(pictureFor(images.at(index), label->devicePixelRatioF()));
+    }
 }

@@ -1,27 +1,25 @@
 #include "InkGauge.h"
 
+#include <tarn/StatusCodes.h>
+
 #include <QCoreApplication>
 
 namespace {
-
-constexpr int code(char a, char b) {
-    return (a << 8) | b;
-}
 
 struct AmountLevel {
     int amount;
     int percent;
 };
 
-const AmountLevel levels[] = {
-    {code('R', 'H'), 100},
-    {code('R', 'M'), 75},
-    {code('R', 'L'), 30},
-    {code('R', 'N'), 15},
+const AmountLevel kLevels[] = {
+    {TwoCharCode('R', 'H'), 100},
+    {TwoCharCode('R', 'M'), 75},
+    {TwoCharCode('R', 'L'), 30},
+    {TwoCharCode('R', 'N'), 15},
 };
 
 bool levelOf(int amount, int& percent) {
-    for (const AmountLevel& l : levels) {
+    for (const AmountLevel& l : kLevels) {
         if (l.amount == amount) {
             percent = l.percent;
             return true;
@@ -41,20 +39,20 @@ struct StatusLook {
     const char* words; // with %1 for the level where the value is the level
 };
 
-const StatusLook looks[] = {
+const StatusLook kLooks[] = {
     {0, Value::Level, 0, false, GaugeIcon::None, QT_TRANSLATE_NOOP("QObject", "%1%")},
-    {code('N', 'A'), Value::Fixed, 0, true, GaugeIcon::Error,
+    {TwoCharCode('N', 'A'), Value::Fixed, 0, true, GaugeIcon::Error,
      QT_TRANSLATE_NOOP("QObject", "not available")},
-    {code('R', 'N'), Value::Level, 0, false, GaugeIcon::Warning,
+    {TwoCharCode('R', 'N'), Value::Level, 0, false, GaugeIcon::Warning,
      QT_TRANSLATE_NOOP("QObject", "low, %1%")},
-    {code('R', 'R'), Value::Fixed, 10, false, GaugeIcon::Error,
+    {TwoCharCode('R', 'R'), Value::Fixed, 10, false, GaugeIcon::Error,
      QT_TRANSLATE_NOOP("QObject", "to be replaced")},
 };
 
-const char* const unknownWords = QT_TRANSLATE_NOOP("QObject", "level unknown");
+const char* const kUnknownWords = QT_TRANSLATE_NOOP("QObject", "level unknown");
 
 const StatusLook* lookOf(int status) {
-    for (const StatusLook& l : looks) {
+    for (const StatusLook& l : kLooks) {
         if (l.status == status) {
             return &l;
         }
@@ -85,7 +83,7 @@ QString gaugeDescription(const QString& colourName, const QString& partName, int
                          int inkAmount) {
     const StatusLook* look = lookOf(inkStatus);
     const GaugeView view = gaugeViewFor(inkStatus, inkAmount);
-    QString words = QCoreApplication::translate("QObject", unknownWords);
+    QString words = QCoreApplication::translate("QObject", kUnknownWords);
     if (look && view.enabled) {
         words = QCoreApplication::translate("QObject", look->words);
         if (look->value == Value::Level) {

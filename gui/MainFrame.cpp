@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "DecimalInput.h"
+#include "ModelFamily.h"
 #include "PageKeys.h"
 #include "StatusCatalogue.h"
 #include "TextFit.h"
@@ -23,14 +24,6 @@
 #include <algorithm>
 
 namespace {
-
-// The default status pictures, index 0 to 11; each model brings its own list later.
-const char* const DefaultStatusPictures[] = {
-    "://images/status_01.png",  "://images/status_03.png", "://images/status_04.png",
-    "://images/status_05.png",  "://images/status_06.png", "://images/status_07.png",
-    "://images/status_8,9.png", "://images/status_10.png", "://images/status_11.png",
-    "://images/status_12.png",  "://images/status_13.png", "://images/status_14.png",
-};
 
 struct Connection {
     QObject* sender;
@@ -72,8 +65,9 @@ void MainFrame::prepareIncetances() {
 
     QWidget* const gauges[] = {uiSTM.barInkK, uiSTM.barInkC, uiSTM.barInkM, uiSTM.barInkY,
                                uiSTM.barInkMN};
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         inkGaugeLabels[i] = new QLabel(gauges[i % 5]);
+    }
 
     place(pageNozzleCheck1, uiNozzleCheck1);
     place(pageNozzleCheck2, uiNozzleCheck2);
@@ -175,14 +169,16 @@ void MainFrame::connectWidgets1() {
         {uiPaperSetting1.selectFormDetectionType, SIGNAL(activated(int)), this,
          SLOT(switchFormGapRange())},
     };
-    for (const Connection& connection : graph)
+    for (const Connection& connection : graph) {
         connect(connection.sender, connection.signal, connection.receiver, connection.slot);
+    }
 
     // The adjustment-sheet wizards are built and wired but cannot be entered.
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{uiStartup.btnBidAdjust, uiStartup.labelBidAdjust,
-                                         uiStartup.btnPfAdjust, uiStartup.labelPfAdjust})
+                                         uiStartup.btnPfAdjust, uiStartup.labelPfAdjust}) {
         hidden->hide();
+    }
 
     cleaningAnimation = new QMovie(compatibility.mngSupported ? "://images/CleaningProgress.mng"
                                                               : "://images/CleaningProgress.gif",
@@ -196,18 +192,21 @@ void MainFrame::connectWidgets1() {
 
     statusImageSwitcher.bindLabel(uiStartup.iconSelectedPrinter);
     statusImageSwitcher.bindLabel(uiSTM.iconSelectedPrinter);
-    for (const char* picture : DefaultStatusPictures)
+    for (const char* picture : defaultStatusPictures()) {
         statusImageSwitcher.addItem(picture);
+    }
     formDetectionImageSwitcher.bindLabel(uiPaperSetting1.labelFormDetectionTypeImage);
 
-    for (QDoubleSpinBox* box : findChildren<QDoubleSpinBox*>())
+    for (QDoubleSpinBox* box : findChildren<QDoubleSpinBox*>()) {
         acceptEitherDecimalSeparator(box);
+    }
 
     // The status texts show whole, in every language and text size; their page makes room.
     const auto roomOn = [this](Page& page) {
         return [this, &page] {
-            if (page.isVisible() && page.parentWidget() == this)
+            if (page.isVisible() && page.parentWidget() == this) {
                 page.fitWindow();
+            }
         };
     };
     titleFit =
@@ -218,9 +217,10 @@ void MainFrame::connectWidgets1() {
                     TextHeight::AtLeast, roomOn(pageSTM));
     // The instructions of the wizards and settings pages likewise.
     for (Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (QTextEdit* instruction = page->findChild<QTextEdit*>("textInstruction"))
+        if (QTextEdit* instruction = page->findChild<QTextEdit*>("textInstruction")) {
             new TextFit(instruction, instruction->document(), instruction->minimumHeight(),
                         TextHeight::AtLeast, roomOn(*page));
+        }
     }
     summaryFit = new TextFit(uiStartup.textPrinterStatusAbstract,
                              uiStartup.textPrinterStatusAbstract->document(), 80,
@@ -231,10 +231,12 @@ void MainFrame::checkCapability() {
     bool nozzleCheck = false;
     bool cleaning = false;
     command.enumCapability([&](const std::string& item) {
-        if (item.rfind("printNozzleCheck", 0) == 0)
+        if (item.rfind("printNozzleCheck", 0) == 0) {
             nozzleCheck = true;
-        if (item.rfind("startCleaningHead", 0) == 0)
+        }
+        if (item.rfind("startCleaningHead", 0) == 0) {
             cleaning = true;
+        }
         return 0;
     });
     uiStartup.btnNozzleCheck->setEnabled(nozzleCheck);
@@ -244,8 +246,9 @@ void MainFrame::checkCapability() {
 
 void MainFrame::showStartup() {
     QComboBox* const queues = uiStartup.selectPrintQueue;
-    for (const std::string& name : supportedQueues())
+    for (const std::string& name : supportedQueues()) {
         queues->addItem(QString::fromStdString(name));
+    }
 
     if (queues->count() > 0) {
         updatePrinterStatusWidgets(Status_Unsettled);
@@ -261,17 +264,19 @@ void MainFrame::showStartup() {
     applyStartupRanges();
     updatePrinterOption();
     updatePrinterStatusWidgets(Status_Unsettled);
-    if (queues->count() == 0)
+    if (queues->count() == 0) {
         showNoPrinter();
+    }
     // One size for all pages, so the window does not jump from page to page.
     resize(sizeForEveryPage());
     reserveRoomForStatusTexts();
     resize(sizeForEveryPage());
     pageStartup.show();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
+    }
 }
 
 std::vector<std::string> MainFrame::supportedQueues() {
@@ -289,12 +294,14 @@ void MainFrame::enableStartupFunctions(bool enabled) {
              uiStartup.btnNozzleCheck, uiStartup.btnHeadCleaning, uiStartup.btnPowerInkFlushing,
              uiStartup.btnBidAdjust, uiStartup.btnPfAdjust, uiStartup.btnPaperSetting,
              uiStartup.btnGeometrySetting, uiStartup.btnAfterPrinting, uiStartup.btnPrinterSetting,
-             uiStartup.labelBidAdjust, uiStartup.labelPfAdjust})
+             uiStartup.labelBidAdjust, uiStartup.labelPfAdjust}) {
         widget->setEnabled(enabled);
+    }
     // Update stays, so that the queues can be listed again once a printer is set up.
     uiStartup.btnUpdatePrinterStatus->setEnabled(true);
-    if (enabled)
+    if (enabled) {
         checkCapability();
+    }
 }
 
 QString MainFrame::noPrinterAdvice() {
@@ -319,8 +326,9 @@ bool MainFrame::listQueuesAgain() {
     }
     enableStartupFunctions(true);
     // The first item selects itself, which reads the new printer's options and state.
-    for (const std::string& name : names)
+    for (const std::string& name : names) {
         uiStartup.selectPrintQueue->addItem(QString::fromStdString(name));
+    }
     return true;
 }
 
@@ -331,8 +339,9 @@ QSize MainFrame::sizeForEveryPage() const {
         least = least.expandedTo(page->minimumSizeHint()).expandedTo(page->minimumSize());
     }
     // Within the screen, but never so small that a page is cut.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         wanted = wanted.boundedTo(screen->availableGeometry().size());
+    }
     return wanted.expandedTo(least);
 }
 
@@ -340,8 +349,9 @@ void MainFrame::reserveRoomForStatusTexts() {
     // Lay the two pages out at the window's size, so the boxes have their widths.
     for (Page* page : {&pageSTM, &pageStartup}) {
         page->resize(size());
-        if (QLayout* layout = page->layout())
+        if (QLayout* layout = page->layout()) {
             layout->activate();
+        }
     }
     const QString allInks = composeTargetInkList({'K', 'C', 'M', 'Y'});
     const QString boxName = QString::fromStdString(inkNameMN);
@@ -350,8 +360,9 @@ void MainFrame::reserveRoomForStatusTexts() {
     for (int family = 0; family < 4; ++family) {
         for (const CatalogueRow& row : statusCatalogue()) {
             StatusTexts texts;
-            if (!statusTextsFor(row.detail, family, allInks, boxName, texts))
+            if (!statusTextsFor(row.detail, family, allInks, boxName, texts)) {
                 continue;
+            }
             text.setHtml(QStringLiteral("<b>%1</b>").arg(texts.title.toHtmlEscaped()));
             title = std::max(title, titleFit->heightFor(text));
             text.setPlainText(texts.title);
@@ -374,8 +385,9 @@ void MainFrame::reserveRoomForStatusTexts() {
 
 void MainFrame::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    for (Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly))
+    for (Page* page : findChildren<Page*>(QString(), Qt::FindDirectChildrenOnly)) {
         page->resize(size());
+    }
 }
 
 void MainFrame::connectWidgets2() {
@@ -383,17 +395,18 @@ void MainFrame::connectWidgets2() {
             SLOT(updatePrinterStatus()));
     QTimer::singleShot(100, this, SLOT(updatePrinterStatus()));
 
-    statusRefresh.setInterval(StatusRefreshIntervalMs);
+    statusRefresh.setInterval(kStatusRefreshIntervalMs);
     connect(&statusRefresh, SIGNAL(timeout()), this, SLOT(refreshStatusPage()));
     pageSTM.installEventFilter(this);
 }
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &pageSTM) {
-        if (event->type() == QEvent::Show)
+        if (event->type() == QEvent::Show) {
             statusRefresh.start();
-        else if (event->type() == QEvent::Hide)
+        } else if (event->type() == QEvent::Hide) {
             statusRefresh.stop();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -415,8 +428,9 @@ void MainFrame::showCommunicationError() {
 }
 
 bool MainFrame::guardedStep(const std::function<bool()>& operation) {
-    if (!printerReady())
+    if (!printerReady()) {
         return false;
+    }
     if (!operation()) {
         showStepFailure();
         return false;
@@ -425,10 +439,11 @@ bool MainFrame::guardedStep(const std::function<bool()>& operation) {
 }
 
 void MainFrame::showStepFailure() {
-    if (command.settingsNotTaken().empty())
+    if (command.settingsNotTaken().empty()) {
         showCommunicationError();
-    else
+    } else {
         showSettingsNotTaken();
+    }
 }
 
 void MainFrame::showSettingsNotTaken() {
@@ -464,14 +479,17 @@ void MainFrame::showSettingsNotTaken() {
             const QLabel* label = editPage && key == caption.key
                                       ? editPage->findChild<QLabel*>(caption.label)
                                       : nullptr;
-            if (label)
+            if (label) {
                 name = label->text().trimmed().remove(QRegularExpression(":$")).trimmed();
+            }
         }
-        if (!names.contains(name))
+        if (!names.contains(name)) {
             names << name;
+        }
     }
-    if (shown == &pagePaperSetting3)
+    if (shown == &pagePaperSetting3) {
         pagePaperSetting1.show();
+    }
 
     if (!notTakenMessage) {
         notTakenMessage = new QMessageBox(QMessageBox::Warning, tr("Settings not applied"),

@@ -56,7 +56,7 @@ class MainFrame : public QWidget {
     Q_OBJECT
 public:
     // While the status page is on display, the printer state is read again at this interval.
-    static constexpr int StatusRefreshIntervalMs = 4000;
+    static constexpr int kStatusRefreshIntervalMs = 4000;
 
     MainFrame();
     ~MainFrame() override;
@@ -236,8 +236,8 @@ private:
     bool statusReadUnderWay = false;
 
     // The status reads behind a cleaning's progress page.
-    static constexpr int CleaningWatchIntervalMs = 3000;
-    static constexpr int CleaningWatchLimitMs = 15 * 60 * 1000;
+    static constexpr int kCleaningWatchIntervalMs = 3000;
+    static constexpr int kCleaningWatchLimitMs = 15 * 60 * 1000;
     QTimer* cleaningWatch = nullptr;
     Page* cleaningPage = nullptr;
     qint64 cleaningWatchStartMs = 0;

@@ -202,8 +202,9 @@ bool MainFrame::updatePrinterOption() {
     // order on screen, K first.
     const InkColumn black{uiSTM.barInkK, uiSTM.labelInkColorNameK, uiSTM.labelInkNameK};
     for (const InkColumn& column : {black, columns[0], columns[1], columns[2]}) {
-        for (QWidget* cell : {column.gauge, column.colourName, column.partName})
+        for (QWidget* cell : {column.gauge, column.colourName, column.partName}) {
             cell->raise();
+        }
     }
 
     uiSTM.labelInkNameMN->setText(QString::fromStdString(inkNameMN));

@@ -38,7 +38,7 @@ const std::vector<ModelPattern>& modelNamePatterns() {
     return patterns;
 }
 
-const StatusPictureList defaultPictures = {
+const StatusPictureList kDefaultPictures = {
     "://images/status_01.png",  "://images/status_03.png", "://images/status_04.png",
     "://images/status_05.png",  "://images/status_06.png", "://images/status_07.png",
     "://images/status_8,9.png", "://images/status_10.png", "://images/status_11.png",
@@ -46,7 +46,7 @@ const StatusPictureList defaultPictures = {
 };
 
 // This series has no paper-cover picture of its own and repeats the front-cover one.
-const StatusPictureList rv2000Pictures = {
+const StatusPictureList kRv2000Pictures = {
     "://images/status_RV2000_01.png", "://images/status_RV2000_03.png",
     "://images/status_RV2000_04.png", "://images/status_RV2000_05.png",
     "://images/status_RV2000_06.png", "://images/status_RV2000_07.png",
@@ -55,7 +55,7 @@ const StatusPictureList rv2000Pictures = {
     "://images/status_RV2000_13.png", "://images/status_RV2000_14.png",
 };
 
-const StatusPictureList dModelPictures = {
+const StatusPictureList kDModelPictures = {
     "://images/status_01D.png",  "://images/status_03D.png", "://images/status_04D.png",
     "://images/status_05D.png",  "://images/status_06D.png", "://images/status_07D.png",
     "://images/status_8,9D.png", "://images/status_10D.png", "://images/status_11D.png",
@@ -64,7 +64,7 @@ const StatusPictureList dModelPictures = {
 
 #define RV9000_IDLE "://images/status_RV9000_03_12_13_14.png"
 #define RV9000_ERROR "://images/status_RV9000_04_05_06_07_10_11.png"
-const StatusPictureList rv9000Pictures = {
+const StatusPictureList kRv9000Pictures = {
     "://images/status_RV9000_01.png",
     RV9000_IDLE,
     RV9000_ERROR,
@@ -82,13 +82,13 @@ const StatusPictureList rv9000Pictures = {
 #undef RV9000_ERROR
 
 // Three-character keys put the shape (R roll, F fanfold) in front of the source code.
-const std::vector<OptionItem> threeCharacterSources = {
+const std::vector<OptionItem> kThreeCharacterSources = {
     {QT_TRANSLATE_NOOP("QObject", "Internal (Roll)"), "RIR"},
     {QT_TRANSLATE_NOOP("QObject", "Rear Feed (Fanfold)"), "FER"},
     {QT_TRANSLATE_NOOP("QObject", "Rear Feed (Roll)"), "RER"},
 };
 
-const std::vector<OptionItem> plainSources = {
+const std::vector<OptionItem> kPlainSources = {
     {QT_TRANSLATE_NOOP("QObject", "Internal"), "IR"},
     {QT_TRANSLATE_NOOP("QObject", "Rear Feed"), "ER"},
 };
@@ -98,7 +98,7 @@ const std::vector<OptionItem> plainSources = {
 #define PICTURE_NONE "://images/DetectType_NoDetect.png"
 
 // The key is the form code followed by the detection type.
-const std::vector<MediaFormItem> rv9000Forms = {
+const std::vector<MediaFormItem> kRv9000Forms = {
     {QT_TRANSLATE_NOOP("QObject", "Die-cut label (gap detection)"), PICTURE_GAP, "DLW"},
     {QT_TRANSLATE_NOOP("QObject", "Die-cut label (black mark detection)"), PICTURE_MARK, "DLM"},
     {QT_TRANSLATE_NOOP("QObject", "Continuous label (black mark detection)"), PICTURE_MARK, "CLM"},
@@ -108,7 +108,7 @@ const std::vector<MediaFormItem> rv9000Forms = {
     {QT_TRANSLATE_NOOP("QObject", "Tag (hole detection)"), "://images/DetectType_Tag.png", "TGH"},
 };
 
-const std::vector<MediaFormItem> rv2000Forms = {
+const std::vector<MediaFormItem> kRv2000Forms = {
     {QT_TRANSLATE_NOOP("QObject", "Die-cut label (gap detection)"), PICTURE_GAP, "DLW"},
     {QT_TRANSLATE_NOOP("QObject", "Die-cut label (black mark detection)"), PICTURE_MARK, "DLM"},
     {QT_TRANSLATE_NOOP("QObject", "Continuous label (black mark detection)"), PICTURE_MARK, "CLM"},
@@ -119,7 +119,7 @@ const std::vector<MediaFormItem> rv2000Forms = {
 };
 
 // These printers take the detection type alone, so several forms share one key.
-const std::vector<MediaFormItem> detectionOnlyForms = {
+const std::vector<MediaFormItem> kDetectionOnlyForms = {
     {QT_TRANSLATE_NOOP("QObject", "Die-cut label (gap detection)"), PICTURE_GAP, "W"},
     {QT_TRANSLATE_NOOP("QObject", "Die-cut label (black mark detection)"), PICTURE_MARK, "M"},
     {QT_TRANSLATE_NOOP("QObject", "Continuous label (black mark detection)"), PICTURE_MARK, "M"},
@@ -128,52 +128,52 @@ const std::vector<MediaFormItem> detectionOnlyForms = {
     {QT_TRANSLATE_NOOP("QObject", "Continuous paper (no detection)"), PICTURE_NONE, "N"},
 };
 
-const std::vector<OptionItem> clearanceHeights = {
+const std::vector<OptionItem> kClearanceHeights = {
     {QT_TRANSLATE_NOOP("QObject", "1"), "1"},
     {QT_TRANSLATE_NOOP("QObject", "2"), "2"},
     {QT_TRANSLATE_NOOP("QObject", "3"), "3"},
     {QT_TRANSLATE_NOOP("QObject", "4"), "4"},
 };
 
-const std::vector<OptionItem> incompleteLabelChoices = {
+const std::vector<OptionItem> kIncompleteLabelChoices = {
     {QT_TRANSLATE_NOOP("QObject", "Cut"), "Y"},
     {QT_TRANSLATE_NOOP("QObject", "Do not Cut"), "N"},
 };
 
-const PageText gapCaption2000 =
+const PageText kGapCaption2000 =
     QT_TRANSLATE_NOOP3("QObject", "Gap between labels:", "RV-C2000series");
-const PageText gapCaption5000 =
+const PageText kGapCaption5000 =
     QT_TRANSLATE_NOOP3("QObject", "Gap between labels:", "RV-C5000series");
 
 using F = LengthField;
 
 // The C and D models of the 5000 and 5500 series share their print and cut ranges.
-const std::vector<DotRange> series5000Ranges = {{F::CutterPrintPositionH, -47, 47, 2},
-                                                {F::PeelerPrintPositionH, -47, 47, 2},
-                                                {F::CutterCutPosition, -255, 255, 3}};
+const std::vector<DotRange> kSeries5000Ranges = {{F::CutterPrintPositionH, -47, 47, 2},
+                                                 {F::PeelerPrintPositionH, -47, 47, 2},
+                                                 {F::CutterCutPosition, -255, 255, 3}};
 
 const std::vector<FamilyCapabilities>& familyTable() {
     static const std::vector<FamilyCapabilities> table = {
         {PrinterFamily::RV_C9000,
          "RV-C9000",
          true,
-         rv9000Pictures,
-         threeCharacterSources,
-         rv9000Forms,
-         gapCaption2000,
+         kRv9000Pictures,
+         kThreeCharacterSources,
+         kRv9000Forms,
+         kGapCaption2000,
          {{F::CutterPrintPositionV, -47, 47, 2},
           {F::CutterPrintPositionH, -24, 24, 2},
           {F::AfterPrintingPeelPositionB, 0, 1181, 2},
           {F::CutterCutPosition, -472, 35, 3}},
-         clearanceHeights,
-         incompleteLabelChoices},
+         kClearanceHeights,
+         kIncompleteLabelChoices},
         {PrinterFamily::RV_C2000,
          "RV-C2000",
          false,
-         rv2000Pictures,
-         threeCharacterSources,
-         rv2000Forms,
-         gapCaption2000,
+         kRv2000Pictures,
+         kThreeCharacterSources,
+         kRv2000Forms,
+         kGapCaption2000,
          {{F::CutterPrintPositionH, -36, 36, 2},
           {F::PeelerPrintPositionH, -36, 36, 2},
           {F::CutterCutPosition, -255, 255, 3}},
@@ -182,25 +182,86 @@ const std::vector<FamilyCapabilities>& familyTable() {
         {PrinterFamily::RV_D5000,
          "RV-D5000",
          false,
-         dModelPictures,
-         plainSources,
-         detectionOnlyForms,
-         gapCaption5000,
-         series5000Ranges,
+         kDModelPictures,
+         kPlainSources,
+         kDetectionOnlyForms,
+         kGapCaption5000,
+         kSeries5000Ranges,
          {},
          {}},
         {PrinterFamily::RV_C5000,
          "RV-C5000",
          false,
-         defaultPictures,
-         plainSources,
-         detectionOnlyForms,
-         gapCaption5000,
-         series5000Ranges,
+         kDefaultPictures,
+         kPlainSources,
+         kDetectionOnlyForms,
+         kGapCaption5000,
+         kSeries5000Ranges,
          {},
          {}},
     };
     return table;
+}
+
+using R = MarginRows;
+
+struct MediaSeriesRow {
+    std::regex readDeviceID;
+    std::regex writeDeviceID;
+    std::regex model;
+    MediaSeriesRules rules;
+};
+
+// Tried in this order on the whole string; the Other rules are the last row's and match nothing
+// by pattern. The write check takes a 9000 with a second suffix letter, the read does not.
+const std::vector<MediaSeriesRow>& mediaSeriesTable() {
+    static const std::vector<MediaSeriesRow> table = {
+        {std::regex("MFG:VARDA;MDL:RV-[CD](5[05][0-5]0[PA]).?;.*"),
+         std::regex("MFG:VARDA;MDL:RV-[CD](5[05][0-5]0[PA]).?;.*"),
+         std::regex("RV-[CD](5[05][0-5]0[PA]).?"),
+         {MediaSeries::RV_5000,
+          1,
+          -1,
+          {{"N", 0, R::LeftAndRight}, {"W", 48, R::LeftAndRight}, {"M", 48, R::LeftAndRight}}}},
+        {std::regex("MFG:VARDA;MDL:RV-C(90[0-5]0).?;.*"),
+         std::regex("MFG:VARDA;MDL:RV-C(90[0-5]0.?).?;.*"),
+         std::regex("RV-C(90[0-5]0.?).?"),
+         {MediaSeries::RV_9000,
+          3,
+          72,
+          {{"DLW", 72, R::LeftAndRight},
+           {"DLM", 72, R::LeftAndRight},
+           {"CLM", 72, R::LeftAndRight},
+           {"CLN", 72, R::LeftAndRight},
+           {"CPM", 72, R::LeftAndRight},
+           {"CPN", 72, R::LeftAndRight},
+           {"TGH", 72, R::Tag}}}},
+        {std::regex(),
+         std::regex(),
+         std::regex(),
+         {MediaSeries::Other,
+          0,
+          -1,
+          {{"CLM", 0, R::None},
+           {"CLN", 0, R::None},
+           {"CPM", 0, R::None},
+           {"CPN", 0, R::None},
+           {"WBM", 0, R::None},
+           {"DLW", 48, R::None},
+           {"DLM", 48, R::None}}}},
+    };
+    return table;
+}
+
+const MediaSeriesRules& mediaSeriesMatching(const std::string& text,
+                                            std::regex MediaSeriesRow::*pattern) {
+    const std::vector<MediaSeriesRow>& table = mediaSeriesTable();
+    for (const MediaSeriesRow& row : table) {
+        if (row.rules.series != MediaSeries::Other && std::regex_match(text, row.*pattern)) {
+            return row.rules;
+        }
+    }
+    return table.back().rules;
 }
 
 } // namespace
@@ -241,8 +302,20 @@ const FamilyCapabilities& capabilitiesOf(PrinterFamily family) {
     return familyTable().back();
 }
 
+const MediaSeriesRules& mediaSeriesOfReadDeviceID(const std::string& deviceID) {
+    return mediaSeriesMatching(deviceID, &MediaSeriesRow::readDeviceID);
+}
+
+const MediaSeriesRules& mediaSeriesOfWriteDeviceID(const std::string& deviceID) {
+    return mediaSeriesMatching(deviceID, &MediaSeriesRow::writeDeviceID);
+}
+
+const MediaSeriesRules& mediaSeriesOfModel(const std::string& model) {
+    return mediaSeriesMatching(model, &MediaSeriesRow::model);
+}
+
 const StatusPictureList& defaultStatusPictures() {
-    return defaultPictures;
+    return kDefaultPictures;
 }
 
 const std::vector<DotRange>& startupDefaultRanges() {
@@ -296,7 +369,7 @@ struct ImperialFormat {
     double step;
 };
 
-const ImperialFormat imperialFormats[] = {
+const ImperialFormat kImperialFormats[] = {
     {2, "(%0.2lf - %0.2lf)", 2, 0.01},
     {3, "(%0.3lf - %0.3lf)", 3, 0.001},
 };
@@ -322,7 +395,7 @@ RangePresentation presentRange(int minDot, int maxDot, int precision, int measur
     } else if (measurementSystem == 1 || measurementSystem == 2) {
         r.setsUnit = true;
         r.unit = "in";
-        for (const ImperialFormat& f : imperialFormats) {
+        for (const ImperialFormat& f : kImperialFormats) {
             if (f.precision == precision) {
                 r.setsFormat = true;
                 r.caption = formatCaption(f.caption, r.minimum, r.maximum);

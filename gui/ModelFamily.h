@@ -91,6 +91,36 @@ const StatusPictureList& defaultStatusPictures();
 // Ranges every page starts with, before the first printer narrows some of them.
 const std::vector<DotRange>& startupDefaultRanges();
 
+// The media page's rules per series: which margins the read reports, which gaps the narrow-gap
+// warning checks, and the gap range and margin rows of each media form.
+enum class MediaSeries { RV_5000, RV_9000, Other };
+
+// The rows a media form shows below the gap row.
+enum class MarginRows {
+    LeftAndRight, // one gap for both edges
+    Tag,          // left gap, right gap and the distance from the edge to the hole
+    None,         // the printer fixes the margins itself
+};
+
+struct FormRule {
+    const char* key;
+    int gapMin;
+    MarginRows rows;
+};
+
+struct MediaSeriesRules {
+    MediaSeries series;
+    int marginsRead;   // side, right and edge-to-hole margins the read reports, in this order
+    int anyFormGapMin; // the gap range set even for a form the series does not know, or -1
+    std::vector<FormRule> forms;
+};
+
+// By the device ID the paper-source read returns, by the device ID read again before a write,
+// and by the model caption; a printer of no listed series gets the Other rules.
+const MediaSeriesRules& mediaSeriesOfReadDeviceID(const std::string& deviceID);
+const MediaSeriesRules& mediaSeriesOfWriteDeviceID(const std::string& deviceID);
+const MediaSeriesRules& mediaSeriesOfModel(const std::string& model);
+
 // Printer lengths are dots at 600 per inch; the pages show them in the unit of the locale's
 // measurement system: 0 metric (mm), 1 and 2 imperial (in), anything else shows 0.
 double dotsToLength(int dot, int measurementSystem);

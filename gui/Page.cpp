@@ -13,8 +13,9 @@ QWidget* Page::onDisplay(QWidget* window) {
     QWidget* widget = window->childAt(0, 0);
     // A form widget that reaches the corner still belongs to its page: climb to the window's
     // direct child, so the page itself is hidden and not just that widget.
-    while (widget && widget->parentWidget() != window)
+    while (widget && widget->parentWidget() != window) {
         widget = widget->parentWidget();
+    }
     return widget;
 }
 
@@ -22,17 +23,19 @@ void Page::show() {
     const QByteArray name = objectName().toLocal8Bit();
     QWidget* window = parentWidget();
     if (!window) {
-        if (verbose)
+        if (verbose) {
             std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
+        }
         QWidget::show();
         pagekeys::arrange(this);
         return;
     }
     QWidget* current = onDisplay(window);
     if (current && current != this) {
-        if (verbose)
+        if (verbose) {
             std::fprintf(stderr, "[%s] -> [%s]\n", current->objectName().toLocal8Bit().constData(),
                          name.constData());
+        }
         current->hide();
     } else if (verbose) {
         std::fprintf(stderr, "(blank) -> [%s]\n", name.constData());
@@ -45,8 +48,9 @@ void Page::show() {
 
 void Page::fitWindow() {
     QWidget* window = parentWidget();
-    if (!window)
+    if (!window) {
         return;
+    }
     // A larger least size also makes a smaller window grow to it.
     const QSize least = minimumSizeHint().expandedTo(minimumSize());
     window->setMinimumSize(window->minimumSize().expandedTo(least));

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -22,7 +23,7 @@ struct PageButtons {
 
 // Return takes the forward step of the page; Escape goes back, cancels a wizard, or closes a
 // page that only reports. The warning before a narrow gap is written defaults to going back.
-const PageButtons Buttons[] = {
+const PageButtons kButtons[] = {
     {"Startup", nullptr, nullptr},
     {"STM", "btnBack", "btnBack"},
     {"NozzleCheck1", "btnPrint", "btnCancel"},
@@ -54,9 +55,10 @@ const PageButtons Buttons[] = {
 };
 
 const PageButtons* buttonsOf(const QWidget* page) {
-    for (const PageButtons& b : Buttons) {
-        if (page->objectName() == QLatin1String(b.page))
+    for (const PageButtons& b : kButtons) {
+        if (page->objectName() == QLatin1String(b.page)) {
             return &b;
+        }
     }
     return nullptr;
 }
@@ -68,8 +70,9 @@ QPushButton* button(QWidget* page, const char* name) {
 // A control inside a spin box or combo box belongs to it and takes no place of its own.
 bool partOfCompound(const QWidget* widget, const QWidget* page) {
     for (const QWidget* w = widget->parentWidget(); w && w != page; w = w->parentWidget()) {
-        if (qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w))
+        if (qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w)) {
             return true;
+        }
     }
     return false;
 }
@@ -82,8 +85,9 @@ std::vector<QWidget*> readingOrder(QWidget* page) {
     std::vector<Placed> placed;
     for (QWidget* w : page->findChildren<QWidget*>()) {
         if ((w->focusPolicy() & Qt::TabFocus) == 0 || !w->isVisibleTo(page) ||
-            partOfCompound(w, page))
+            partOfCompound(w, page)) {
             continue;
+        }
         placed.push_back({w, QRect(w->mapTo(page, QPoint(0, 0)), w->size())});
     }
     std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
@@ -93,12 +97,16 @@ std::vector<QWidget*> readingOrder(QWidget* page) {
     std::vector<QWidget*> order;
     for (std::size_t first = 0; first < placed.size();) {
         std::size_t end = first + 1;
-        while (end < placed.size() && placed[end].rect.center().y() <= placed[first].rect.bottom())
+        while (end < placed.size() &&
+               placed[end].rect.center().y() <= placed[first].rect.bottom()) {
             ++end;
-        std::sort(placed.begin() + first, placed.begin() + end,
+        }
+        std::sort(placed.begin() + static_cast<std::ptrdiff_t>(first),
+                  placed.begin() + static_cast<std::ptrdiff_t>(end),
                   [](const Placed& a, const Placed& b) { return a.rect.x() < b.rect.x(); });
-        for (std::size_t i = first; i < end; ++i)
+        for (std::size_t i = first; i < end; ++i) {
             order.push_back(placed[i].widget);
+        }
         first = end;
     }
     return order;
@@ -120,24 +128,29 @@ QPushButton* escapeButton(QWidget* page) {
 
 void arrange(QWidget* page) {
     const std::vector<QWidget*> order = readingOrder(page);
-    for (std::size_t i = 1; i < order.size(); ++i)
+    for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
+    }
 
     QPushButton* preferred = defaultButton(page);
-    for (QPushButton* b : page->findChildren<QPushButton*>())
+    for (QPushButton* b : page->findChildren<QPushButton*>()) {
         b->setDefault(b == preferred);
+    }
 
     QWidget* focus = nullptr;
-    if (preferred && preferred->isVisibleTo(page) && preferred->isEnabled())
+    if (preferred && preferred->isVisibleTo(page) && preferred->isEnabled()) {
         focus = preferred;
-    for (std::size_t i = 0; !focus && i < order.size(); ++i) {
-        if (order[i]->isEnabled())
-            focus = order[i];
     }
-    if (focus)
+    for (std::size_t i = 0; !focus && i < order.size(); ++i) {
+        if (order[i]->isEnabled()) {
+            focus = order[i];
+        }
+    }
+    if (focus) {
         focus->setFocus(Qt::OtherFocusReason);
-    else if (QWidget* old = QApplication::focusWidget(); old && old->window() == page->window())
+    } else if (QWidget* old = QApplication::focusWidget(); old && old->window() == page->window()) {
         old->clearFocus();
+    }
 }
 
 void markFocus(QWidget* window) {
@@ -156,8 +169,9 @@ PageKeyFilter::PageKeyFilter(QWidget* window) : QObject(window), window(window) 
 namespace {
 
 bool pressIfReady(QPushButton* b) {
-    if (!b || !b->isVisible() || !b->isEnabled())
+    if (!b || !b->isVisible() || !b->isEnabled()) {
         return false;
+    }
     b->click();
     return true;
 }
@@ -165,29 +179,36 @@ bool pressIfReady(QPushButton* b) {
 } // namespace
 
 bool PageKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (!isUserInput(event->type()) || !watched->isWidgetType())
+    if (!isUserInput(event->type()) || !watched->isWidgetType()) {
         return false;
+    }
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget->window() != window || widget == window)
+    if (widget->window() != window || widget == window) {
         return false;
+    }
     QWidget* page = Page::onDisplay(window);
     // Keys and clicks for a control of a hidden page (the focus left behind, say) are dropped.
-    if (!page || !page->isAncestorOf(widget) || !widget->isVisible())
+    if (!page || !page->isAncestorOf(widget) || !widget->isVisible()) {
         return true;
-    if (event->type() != QEvent::KeyPress)
+    }
+    if (event->type() != QEvent::KeyPress) {
         return false;
+    }
 
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool escape = key->key() == Qt::Key_Escape;
     const bool space = key->key() == Qt::Key_Space || key->key() == Qt::Key_Select;
-    if (!enter && !escape && !space)
+    if (!enter && !escape && !space) {
         return false;
+    }
     // A held key presses once.
-    if (key->isAutoRepeat())
+    if (key->isAutoRepeat()) {
         return true;
-    if (space)
+    }
+    if (space) {
         return false;
+    }
     if (escape) {
         pressIfReady(pagekeys::escapeButton(page));
         return true;
@@ -198,8 +219,9 @@ bool PageKeyFilter::eventFilter(QObject* watched, QEvent* event) {
             spin->interpretText();
             return true;
         }
-        if (qobject_cast<QComboBox*>(w))
+        if (qobject_cast<QComboBox*>(w)) {
             return false; // the list handles its own Return
+        }
     }
     // Return is the page's forward step wherever the focus is; Space presses the focused button.
     pressIfReady(pagekeys::defaultButton(page));

@@ -16,8 +16,9 @@ struct PositionField {
 } // namespace
 
 bool MainFrame::entry_geometrySetting1() {
-    if (!printerReady())
+    if (!printerReady()) {
         return true;
+    }
 
     int printPositionH = 0, printPositionV = 0, cutPosition = 0, peelPositionA = 0,
         peelPositionB = 0;
@@ -53,22 +54,25 @@ bool MainFrame::entry_geometrySetting1() {
         return true;
     }
     // A field without a value from the printer would show, and later write, a made-up 0.
-    for (const PositionField* field = begin; read && field != end; ++field)
+    for (const PositionField* field = begin; read && field != end; ++field) {
         read = command.answeredNumber(field->key);
+    }
     if (!read) {
         showCommunicationError();
         return true;
     }
     // The ranges are in place, so a value outside its range shows clamped.
-    for (const PositionField* field = begin; field != end; ++field)
+    for (const PositionField* field = begin; field != end; ++field) {
         fielddots::showRead(field->box, *field->dots, Dot2Len(*field->dots));
+    }
     next->show();
     return true;
 }
 
 bool MainFrame::entry_geometrySetting2() {
-    if (!printerReady())
+    if (!printerReady()) {
         return true;
+    }
 
     const auto dotsOf = [this](QDoubleSpinBox* box) {
         return fielddots::dotsToSend(box, Len2Dot(box->value()));

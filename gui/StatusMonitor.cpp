@@ -14,20 +14,20 @@
 
 namespace {
 
-const char* const hatchPicture = "://images/inkHatch.png";
+const char* const kHatchPicture = "://images/inkHatch.png";
 
 struct IconPicture {
     GaugeIcon icon;
     const char* path;
 };
 
-const IconPicture iconPictures[] = {
+const IconPicture kIconPictures[] = {
     {GaugeIcon::Error, "://images/inkIconError.png"},
     {GaugeIcon::Warning, "://images/inkIconWarning.png"},
 };
 
 const char* iconPath(GaugeIcon icon) {
-    for (const IconPicture& p : iconPictures) {
+    for (const IconPicture& p : kIconPictures) {
         if (p.icon == icon) {
             return p.path;
         }
@@ -52,7 +52,7 @@ void drawGauge(const Gauge& g) {
     g.bar->setAccessibleDescription(gaugeDescription(g.colourName, g.partName, g.status, g.amount));
 
     if (view.hatch) {
-        g.hatch->setPixmap(QPixmap(hatchPicture).scaledToWidth(g.bar->width()));
+        g.hatch->setPixmap(QPixmap(kHatchPicture).scaledToWidth(g.bar->width()));
         g.hatch->adjustSize();
         g.hatch->show();
     } else {
@@ -159,8 +159,9 @@ bool MainFrame::updatePrinterStatusWidgets(StatusDetail status,
 }
 
 void MainFrame::refreshStatusPage() {
-    if (!pageSTM.isVisible() || isMinimized() || command.toolRunning())
+    if (!pageSTM.isVisible() || isMinimized() || command.toolRunning()) {
         return;
+    }
     updatePrinterStatus();
 }
 

@@ -1,5 +1,4 @@
 // The printer state as tarn prints it: the numbers are shared with the tool's status decoding.
 #pragma once
 
-#include "../cui/Source/KorelStatusEnum.h"
-#include "../cui/Source/KorelStatusParser.h"
+#include <tarn/StatusCodes.h>

@@ -20,10 +20,11 @@ TextFit::TextFit(QAbstractScrollArea* box, QTextDocument* document, int least, T
 
 bool TextFit::eventFilter(QObject*, QEvent* event) {
     // Before the box lays its text out anew: the new width comes with the event.
-    if (event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize) {
         fit(static_cast<QResizeEvent*>(event)->size().width());
-    else if (event->type() == QEvent::FontChange)
+    } else if (event->type() == QEvent::FontChange) {
         fit(box->width());
+    }
     return false;
 }
 
@@ -53,11 +54,13 @@ void TextFit::fit(int width) {
     const int needed = heightAt(*document, width);
     const int height = needed > least ? needed : least;
     if (height == box->minimumHeight() &&
-        (kind == TextHeight::AtLeast || height == box->maximumHeight()))
+        (kind == TextHeight::AtLeast || height == box->maximumHeight())) {
         return;
+    }
     box->setMinimumHeight(height);
-    if (kind == TextHeight::Exactly)
+    if (kind == TextHeight::Exactly) {
         box->setMaximumHeight(height);
+    }
     QMetaObject::invokeMethod(
         this, [this] { grown(); }, Qt::QueuedConnection);
 }

@@ -7,12 +7,14 @@
 class WaitCursor {
 public:
     WaitCursor() : active(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-        if (active)
+        if (active) {
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        }
     }
     ~WaitCursor() {
-        if (active)
+        if (active) {
             QGuiApplication::restoreOverrideCursor();
+        }
     }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;

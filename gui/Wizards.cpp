@@ -14,8 +14,9 @@ bool busyWithInk(int detail) {
 } // namespace
 
 bool MainFrame::maintenanceStep(const std::function<bool()>& operation) {
-    if (!printerReady())
+    if (!printerReady()) {
         return false;
+    }
     if (busyWithInk(lastStatusDetail)) {
         entry_pageSTM();
         return false;
@@ -30,28 +31,32 @@ bool MainFrame::maintenanceStep(const std::function<bool()>& operation) {
 void MainFrame::startWatchingCleaning(Page& progressPage) {
     if (!cleaningWatch) {
         cleaningWatch = new QTimer(this);
-        cleaningWatch->setInterval(CleaningWatchIntervalMs);
+        cleaningWatch->setInterval(kCleaningWatchIntervalMs);
         connect(cleaningWatch, &QTimer::timeout, this, &MainFrame::watchCleaning);
-        for (QPushButton* cancel : {uiHeadCleaning2.btnCancel, uiPowerInkFlushing2.btnCancel})
+        for (QPushButton* cancel : {uiHeadCleaning2.btnCancel, uiPowerInkFlushing2.btnCancel}) {
             connect(cancel, &QPushButton::clicked, this, &MainFrame::stopWatchingCleaning);
+        }
     }
     cleaningPage = &progressPage;
     cleaningWatchStartMs = QDateTime::currentMSecsSinceEpoch();
-    for (QPushButton* next : {uiHeadCleaning2.btnNext, uiPowerInkFlushing2.btnNext})
+    for (QPushButton* next : {uiHeadCleaning2.btnNext, uiPowerInkFlushing2.btnNext}) {
         next->setEnabled(false);
+    }
     progressPage.show();
     cleaningWatch->start();
 }
 
 void MainFrame::stopWatchingCleaning() {
-    if (cleaningWatch)
+    if (cleaningWatch) {
         cleaningWatch->stop();
+    }
     cleaningPage = nullptr;
 }
 
 void MainFrame::watchCleaning() {
-    if (command.toolRunning() || statusReadUnderWay)
+    if (command.toolRunning() || statusReadUnderWay) {
         return; // the next turn reads
+    }
     // Gone from the page (Cancel, or the monitor after a failure): the wait is over.
     if (!cleaningPage || Page::onDisplay(this) != cleaningPage) {
         stopWatchingCleaning();
@@ -60,8 +65,9 @@ void MainFrame::watchCleaning() {
     Page* page = cleaningPage;
     const bool read = updatePrinterStatus();
     if (read && busyWithInk(lastStatusDetail)) {
-        if (QDateTime::currentMSecsSinceEpoch() - cleaningWatchStartMs < CleaningWatchLimitMs)
+        if (QDateTime::currentMSecsSinceEpoch() - cleaningWatchStartMs < kCleaningWatchLimitMs) {
             return;
+        }
         // Far longer than any cleaning: let the monitor show what the printer reports.
         stopWatchingCleaning();
         entry_pageSTM();
@@ -79,14 +85,16 @@ void MainFrame::watchCleaning() {
 }
 
 bool MainFrame::entry_pageNozzleCheck2() {
-    if (maintenanceStep([this] { return command.printNozzleCheckPattern(queueName); }))
+    if (maintenanceStep([this] { return command.printNozzleCheckPattern(queueName); })) {
         pageNozzleCheck2.show();
+    }
     return true;
 }
 
 bool MainFrame::entry_pageHeadCleaning2() {
-    if (maintenanceStep([this] { return command.doHeadCleaning(queueName, 'A'); }))
+    if (maintenanceStep([this] { return command.doHeadCleaning(queueName, 'A'); })) {
         startWatchingCleaning(pageHeadCleaning2);
+    }
     return true;
 }
 
@@ -98,7 +106,8 @@ bool MainFrame::entry_pagePowerInkFlushing1() {
 }
 
 bool MainFrame::entry_pagePowerInkFlushing2() {
-    if (maintenanceStep([this] { return command.doHeadCleaning(queueName, 'H'); }))
+    if (maintenanceStep([this] { return command.doHeadCleaning(queueName, 'H'); })) {
         startWatchingCleaning(pagePowerInkFlushing2);
+    }
     return true;
 }

@@ -3,36 +3,11 @@
 
 #include "KorelStatusEnum.h"
 
+#include <tarn/StatusCodes.h>
+
 #include <cstdint>
 #include <ctime>
 #include <vector>
-
-// A pair of ASCII letters packed into one int: first letter * 256 + second letter.
-constexpr int TwoCharCode(char a, char b) {
-    return static_cast<signed char>(a) * 256 + static_cast<signed char>(b);
-}
-
-enum InkStatus : int32_t {
-    InkStatus_Normal = 0,
-    InkStatus_RN = TwoCharCode('R', 'N'), // low
-    InkStatus_RR = TwoCharCode('R', 'R'), // to be replaced
-    InkStatus_NA = TwoCharCode('N', 'A'), // no cartridge
-    InkStatus_CI = TwoCharCode('C', 'I'),
-    InkStatus_Unknown = -1,
-    InkStatus_Dryrun = -2, // made up by the dry-run parser; outranks every other state
-};
-
-enum InkAmount : int32_t {
-    InkAmount_RH = TwoCharCode('R', 'H'),
-    InkAmount_RM = TwoCharCode('R', 'M'),
-    InkAmount_RL = TwoCharCode('R', 'L'),
-    InkAmount_RN = TwoCharCode('R', 'N'),
-    InkAmount_Unknown = -1,
-};
-
-constexpr int InkModel_GL = TwoCharCode('G', 'L');
-constexpr int InkModel_MT = TwoCharCode('M', 'T');
-constexpr int InkKey_MN = TwoCharCode('M', 'N'); // the maintenance box, handled like an ink
 
 class KorelStatusParser {
 public:

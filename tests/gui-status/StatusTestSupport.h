@@ -4,6 +4,8 @@
 
 #include "GuiTestSupport.h"
 
+#include <tarn/StatusCodes.h>
+
 #include <QLabel>
 #include <QPixmap>
 #include <QProgressBar>
@@ -32,10 +34,6 @@ struct InkValues {
 };
 QString statusLines(int detail, int group, const QString& inks = QString(),
                     const InkValues& values = InkValues(), const QString& queue = "q1");
-
-constexpr int code(char a, char b) {
-    return (a << 8) | b;
-}
 
 // What the status page says for each detail of a printer whose maintenance box is MB-50.
 struct CatalogueRow {

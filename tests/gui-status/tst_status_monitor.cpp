@@ -259,8 +259,9 @@ void StatusMonitorTest::gauges_data() {
     QTest::addColumn<bool>("hatch");
     QTest::addColumn<QString>("icon");
     QTest::addColumn<QString>("words");
-    const int RH = code('R', 'H'), RM = code('R', 'M'), RL = code('R', 'L'), RN = code('R', 'N'),
-              RR = code('R', 'R'), NA = code('N', 'A'), CI = code('C', 'I');
+    const int RH = TwoCharCode('R', 'H'), RM = TwoCharCode('R', 'M'), RL = TwoCharCode('R', 'L'),
+              RN = TwoCharCode('R', 'N'), RR = TwoCharCode('R', 'R'), NA = TwoCharCode('N', 'A'),
+              CI = TwoCharCode('C', 'I');
     const QString error = "://images/inkIconError.png";
     const QString warning = "://images/inkIconWarning.png";
     QTest::newRow("normal RH") << 0 << RH << 100 << true << false << ""
@@ -301,7 +302,7 @@ void StatusMonitorTest::gauges() {
     // A drawn state first, so that every part the row hides was shown before.
     InkValues drawn;
     for (int i = 0; i < 5; ++i) {
-        drawn.status[i] = code('N', 'A');
+        drawn.status[i] = TwoCharCode('N', 'A');
         drawn.amount[i] = -1;
     }
     StandInBed bed(c5020a, statusLines(600, 6, QString(), drawn));
@@ -343,11 +344,11 @@ void StatusMonitorTest::gauges() {
 void StatusMonitorTest::gaugesTellTheirInk() {
     // A different state on every gauge: each lands on its own gauge.
     InkValues v;
-    const int states[5][2] = {{0, code('R', 'H')},
-                              {code('R', 'N'), code('R', 'N')},
-                              {code('N', 'A'), -1},
-                              {code('R', 'R'), -1},
-                              {0, code('R', 'L')}};
+    const int states[5][2] = {{0, TwoCharCode('R', 'H')},
+                              {TwoCharCode('R', 'N'), TwoCharCode('R', 'N')},
+                              {TwoCharCode('N', 'A'), -1},
+                              {TwoCharCode('R', 'R'), -1},
+                              {0, TwoCharCode('R', 'L')}};
     for (int i = 0; i < 5; ++i) {
         v.status[i] = states[i][0];
         v.amount[i] = states[i][1];
@@ -705,16 +706,16 @@ void StatusMonitorTest::statusPageRefreshesItself() {
     const int before = bed.statusReads();
     bed.tool.setReply(StandInTool::Run::Status, statusLines(211, 2));
     QTRY_COMPARE_WITH_TIMEOUT(page.title->toPlainText(), QString("Ink cartridge cover open"),
-                              MainFrame::StatusRefreshIntervalMs * 2);
+                              MainFrame::kStatusRefreshIntervalMs * 2);
     QTRY_VERIFY_WITH_TIMEOUT(bed.statusReads() >= before + 2,
-                             MainFrame::StatusRefreshIntervalMs * 3);
+                             MainFrame::kStatusRefreshIntervalMs * 3);
     QCOMPARE(pageOnDisplay(*w), ::page(*w, "STM"));
     QCOMPARE(MainFrameTestAccess::lastStatusGroup(*w), 2);
 
     // Back on the start page the reads stop.
     widget<QPushButton>(*w, "STM", "btnBack")->click();
     const int after = bed.statusReads();
-    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QTest::qWait(MainFrame::kStatusRefreshIntervalMs * 3 / 2);
     QCOMPARE(bed.statusReads(), after);
 }
 
@@ -747,7 +748,7 @@ void StatusMonitorTest::noRefreshWhereItMustNotRead() {
             otherRun = std::make_unique<Command::RunMark>(MainFrameTestAccess::command(*w));
     }
     const int before = bed.statusReads();
-    QTest::qWait(MainFrame::StatusRefreshIntervalMs * 3 / 2);
+    QTest::qWait(MainFrame::kStatusRefreshIntervalMs * 3 / 2);
     QCOMPARE(bed.statusReads(), before);
 }
 

@@ -147,6 +147,46 @@ void StandInTool::clearCalls() {
     QFile::remove(base + "/calls");
 }
 
+void scriptWholePrinter(StandInTool& tool, const QString& status, const QString& statusGroup) {
+    const char* const settings = "destination: Q1\n"
+                                 "deviceOption: CUTTER\n"
+                                 "deviceID: MFG:VARDA;MDL:RV-C9000A;CMD:VLCL;CLS:PRINTER;\n"
+                                 "inkNameK: IC-90BK\n"
+                                 "inkNameC: IC-90C\n"
+                                 "inkNameM: IC-90M\n"
+                                 "inkNameY: IC-90Y\n"
+                                 "inkNameMN: MB-90\n"
+                                 "inkCartridgeLayout: KCMY\n"
+                                 "paperSource: IR\n"
+                                 "paperShape: R\n"
+                                 "paperForm: DL\n"
+                                 "formDetectionType: W\n"
+                                 "formGap: 72\n"
+                                 "sideMargin: 24\n"
+                                 "rightMargin: 24\n"
+                                 "edgeHole: 0\n"
+                                 "printPositionH: 0\n"
+                                 "printPositionV: 0\n"
+                                 "cutPosition: 0\n"
+                                 "peelPositionA: 0\n"
+                                 "peelPositionB: 300\n"
+                                 "head_mediaClearanceHeight: 2\n"
+                                 "incomplete_labelTreatment: Y\n";
+    tool.setReply(StandInTool::Run::List, "destination: Q1\n");
+    tool.setReply(StandInTool::Run::Usage,
+                  "        - printNozzleCheck\n        - startCleaningHead\n");
+    tool.setReply(StandInTool::Run::Status, "destination: Q1\nstatus: " + status +
+                                                "\nstatusGroup: " + statusGroup +
+                                                "\ninksOfErrorReason: \n"
+                                                "inkK: 0 21064\n"
+                                                "inkC: 0 21069\n"
+                                                "inkM: 21070 21070\n"
+                                                "inkY: 0 21068\n"
+                                                "inkMN: 0 21069\n");
+    tool.setReply(StandInTool::Run::Options, settings);
+    tool.setReply(StandInTool::Run::Function, "destination: Q1\n");
+}
+
 QString bracketed(const QString& words) {
     QString result;
     for (const QString& word : words.split(' ', Qt::SkipEmptyParts))

@@ -56,6 +56,10 @@ private:
     QString base;
 };
 
+// Scripts tool as one RV-C9000A cutter on queue Q1: it answers every page's read, lists both
+// maintenance functions and reports the given status and statusGroup values.
+void scriptWholePrinter(StandInTool& tool, const QString& status, const QString& statusGroup);
+
 // The arguments a command line gives its program, in the form StandInTool records them:
 // "-p Q -o a" -> "[-p][Q][-o][a]". Words are split at spaces.
 QString bracketed(const QString& words);

@@ -537,7 +537,7 @@ private slots:
         // "./tarn -p '" + name + "' -o peelPositionB" fills 1023 bytes and leaves room for
         // the NUL; one more character would not fit.
         const int fixed = int(std::strlen("./tarn -p '' -o peelPositionB"));
-        const std::string fits(Command::BufferSize - 1 - fixed, 'q');
+        const std::string fits(Command::kBufferSize - 1 - fixed, 'q');
         int peel = 7;
         {
             StreamCapture out(1);

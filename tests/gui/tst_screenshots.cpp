@@ -10,40 +10,6 @@
 
 namespace {
 
-const char* const Settings = "destination: Q1\n"
-                             "deviceOption: CUTTER\n"
-                             "deviceID: MFG:VARDA;MDL:RV-C9000A;CMD:VLCL;CLS:PRINTER;\n"
-                             "inkNameK: IC-90BK\n"
-                             "inkNameC: IC-90C\n"
-                             "inkNameM: IC-90M\n"
-                             "inkNameY: IC-90Y\n"
-                             "inkNameMN: MB-90\n"
-                             "inkCartridgeLayout: KCMY\n"
-                             "paperSource: IR\n"
-                             "paperShape: R\n"
-                             "paperForm: DL\n"
-                             "formDetectionType: W\n"
-                             "formGap: 72\n"
-                             "sideMargin: 24\n"
-                             "rightMargin: 24\n"
-                             "edgeHole: 0\n"
-                             "printPositionH: 0\n"
-                             "printPositionV: 0\n"
-                             "cutPosition: 0\n"
-                             "peelPositionA: 0\n"
-                             "peelPositionB: 300\n"
-                             "head_mediaClearanceHeight: 2\n"
-                             "incomplete_labelTreatment: Y\n";
-const char* const Status = "destination: Q1\n"
-                           "status: 600, Status_IL_PAPF\n"
-                           "statusGroup: 6, Others\n"
-                           "inksOfErrorReason: \n"
-                           "inkK: 0 21064\n"
-                           "inkC: 0 21069\n"
-                           "inkM: 21070 21070\n"
-                           "inkY: 0 21068\n"
-                           "inkMN: 0 21069\n";
-
 QString screenshotDir() {
     const QString fromEnvironment = qEnvironmentVariable("TARN_SCREENSHOT_DIR");
     return fromEnvironment.isEmpty() ? QString(TARN_DEFAULT_SCREENSHOT_DIR) : fromEnvironment;
@@ -59,12 +25,7 @@ private slots:
         SKIP_IF_TOOL_INSTALLED();
         ScratchDir scratch;
         StandInTool tool(scratch);
-        tool.setReply(StandInTool::Run::List, "destination: Q1\n");
-        tool.setReply(StandInTool::Run::Usage,
-                      "        - printNozzleCheck\n        - startCleaningHead\n");
-        tool.setReply(StandInTool::Run::Status, Status);
-        tool.setReply(StandInTool::Run::Options, Settings);
-        tool.setReply(StandInTool::Run::Function, "destination: Q1\n");
+        scriptWholePrinter(tool, "600, Status_IL_PAPF", "6, Others");
 
         StreamCapture out(1);
         MainFrame window;

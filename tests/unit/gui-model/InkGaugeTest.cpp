@@ -1,14 +1,14 @@
 #include "InkGauge.h"
 
+#include <tarn/StatusCodes.h>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr int code(char a, char b) {
-    return (a << 8) | b;
-}
-const int RH = code('R', 'H'), RM = code('R', 'M'), RL = code('R', 'L'), RN = code('R', 'N'),
-          RR = code('R', 'R'), NA = code('N', 'A'), CI = code('C', 'I');
+const int RH = TwoCharCode('R', 'H'), RM = TwoCharCode('R', 'M'), RL = TwoCharCode('R', 'L'),
+          RN = TwoCharCode('R', 'N'), RR = TwoCharCode('R', 'R'), NA = TwoCharCode('N', 'A'),
+          CI = TwoCharCode('C', 'I');
 
 struct GaugeCase {
     int status;

@@ -84,6 +84,37 @@ TEST_P(CatalogueFamily, ByModelName) {
 
 INSTANTIATE_TEST_SUITE_P(Table, CatalogueFamily, ::testing::ValuesIn(modelCases));
 
+// The media page's series: the read takes the 9000 with one suffix letter only, the check
+// before a write takes a second one too; a 5000 needs its P or A letter.
+struct MediaSeriesCase {
+    const char* model;
+    MediaSeries read;
+    MediaSeries write;
+    MediaSeries caption;
+};
+
+const MediaSeriesCase mediaSeriesCases[] = {
+    {"RV-C5000P", MediaSeries::RV_5000, MediaSeries::RV_5000, MediaSeries::RV_5000},
+    {"RV-D5550A", MediaSeries::RV_5000, MediaSeries::RV_5000, MediaSeries::RV_5000},
+    {"RV-C5000", MediaSeries::Other, MediaSeries::Other, MediaSeries::Other},
+    {"RV-C9000A", MediaSeries::RV_9000, MediaSeries::RV_9000, MediaSeries::RV_9000},
+    {"RV-C9050AB", MediaSeries::Other, MediaSeries::RV_9000, MediaSeries::RV_9000},
+    {"RV-C9060A", MediaSeries::Other, MediaSeries::Other, MediaSeries::Other},
+    {"RV-C2000A", MediaSeries::Other, MediaSeries::Other, MediaSeries::Other},
+};
+
+TEST(MediaSeriesTable, ByDeviceIDAndCaption) {
+    for (const MediaSeriesCase& c : mediaSeriesCases) {
+        const std::string deviceID = std::string("MFG:VARDA;MDL:") + c.model + ";CMD:VLCL;";
+        EXPECT_EQ(mediaSeriesOfReadDeviceID(deviceID).series, c.read) << c.model;
+        EXPECT_EQ(mediaSeriesOfWriteDeviceID(deviceID).series, c.write) << c.model;
+        EXPECT_EQ(mediaSeriesOfModel(c.model).series, c.caption) << c.model;
+    }
+    EXPECT_EQ(mediaSeriesOfReadDeviceID("MFG:VARDA;MDL:RV-C9000A;").marginsRead, 3);
+    EXPECT_EQ(mediaSeriesOfReadDeviceID("MFG:VARDA;MDL:RV-C5000P;").marginsRead, 1);
+    EXPECT_EQ(mediaSeriesOfReadDeviceID("MFG:VARDA;MDL:RV-C2000A;").marginsRead, 0);
+}
+
 TEST(PackOptionKey, OneToThreeCharacters) {
     EXPECT_EQ(packOptionKey("P"), 0x50);
     EXPECT_EQ(packOptionKey("RP"), 21072);
