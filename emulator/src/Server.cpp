@@ -90,8 +90,9 @@ std::int64_t Server::nowMs() const {
         .count();
 }
 
-bool Server::listen(const std::vector<PrinterSpec>& printers, int controlPort, std::string& error) {
-    for (const PrinterSpec& entry : printers) {
+bool Server::listen(const std::vector<PrinterEntry>& printers, int controlPort,
+                    std::string& error) {
+    for (const PrinterEntry& entry : printers) {
         ModelInfo model;
         if (!recogniseModel(entry.model, model)) {
             error = "unknown model " + entry.model;
@@ -336,7 +337,7 @@ void Server::run() {
     }
 }
 
-BackgroundServer::BackgroundServer(const std::vector<PrinterSpec>& printers, int controlPort) {
+BackgroundServer::BackgroundServer(const std::vector<PrinterEntry>& printers, int controlPort) {
     if (server_.listen(printers, controlPort, error_)) {
         thread_ = std::thread([this] { server_.run(); });
     } else if (error_.empty()) {
