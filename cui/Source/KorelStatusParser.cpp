@@ -355,7 +355,7 @@ constexpr MainStateRule kMainStates[] = {
 } // namespace
 
 InkStatus KorelStatusParser::GetInkStatus(int ink) const {
-    if (ink == InkKey_MN) {
+    if (ink == kInkKeyMN) {
         return inkStatusMN;
     }
     for (int i = 0; i < 4; ++i) {
@@ -367,7 +367,7 @@ InkStatus KorelStatusParser::GetInkStatus(int ink) const {
 }
 
 InkAmount KorelStatusParser::GetInkAmount(int ink) const {
-    if (ink == InkKey_MN) {
+    if (ink == kInkKeyMN) {
         return inkAmountMN;
     }
     for (int i = 0; i < 4; ++i) {
@@ -432,7 +432,7 @@ bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
     if (const char* tail = strstr_tail(reply, size, kTagInkModel); tail != nullptr) {
         if (end - tail > 4) {
             const int code = TwoCharCode(tail[0], tail[1]);
-            if (code == InkModel_GL || code == InkModel_MT) {
+            if (code == kInkModelGL || code == kInkModelMT) {
                 inkModel = code;
             }
         }
@@ -452,7 +452,7 @@ bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
         if (remaining <= 11) {
             continue;
         }
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             const char a = tail[3 * i];
             const char b = tail[3 * i + 1];
             mergeInkStatus(inkStatus[i], convertInkStatusIQ(a, b));
@@ -586,7 +586,7 @@ void KorelStatusParserDryrun::FillFromClock(std::time_t (*clock)(std::time_t*)) 
         amount = ink.amount;
     }
     const int m = Modulo(t, 5);
-    inkModel = (m == 0 || m == 2) ? InkModel_GL : (m == 1 || m == 3) ? InkModel_MT : -1;
+    inkModel = (m == 0 || m == 2) ? kInkModelGL : (m == 1 || m == 3) ? kInkModelMT : -1;
 }
 
 bool KorelStatusParserDryrun::Parse(const char*, int) {

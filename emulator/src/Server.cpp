@@ -14,7 +14,7 @@ namespace emulator {
 
 namespace {
 
-constexpr std::size_t kControlLineLimit = 64 * 1024;
+constexpr std::size_t kControlLineLimit = std::size_t{64} * 1024;
 
 Fd listenOn(int port, int& boundPort, std::string& error) {
     Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));

@@ -63,7 +63,7 @@ public:
     std::deque<ServedPrinter>& printers() { return printers_; }
 
     // The size of the filler a "huge" fault sends before the reply.
-    static constexpr std::size_t kHugeReplyBytes = 10 * 1024 * 1024;
+    static constexpr std::size_t kHugeReplyBytes = std::size_t{10} * 1024 * 1024;
 
 private:
     struct Outgoing {
