@@ -41,14 +41,14 @@ namespace {
 
 std::string s_lastLoadError;
 
-template <typename Pointer> bool _dlsym(Pointer& pointer, const char* name) {
+template <typename Pointer> bool lookUpSymbol(Pointer& pointer, const char* name) {
     pointer = reinterpret_cast<Pointer>(dlsym(g_dexolib.get(), name));
     return pointer != nullptr;
 }
 
 // The lookups in the order the names are tried; the first one missing rejects the library.
 template <typename Pointer> bool bind(Pointer& pointer, const char* name) {
-    if (_dlsym(pointer, name)) {
+    if (lookUpSymbol(pointer, name)) {
         return true;
     }
     const char* error = dlerror();

@@ -250,6 +250,9 @@ private:
             const std::string& reply = result_.reply;
             diag("\033[33mDEXORead\033[0m  err = %s(%d) readSize %zd readBuf [", toString(err), err,
                  signedSize(size));
+            // A line end before the last byte makes the reply multi-line; the last byte is left
+            // out on purpose, and the reply is bytes, not a C string.
+            // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
             if (reply.size() > 1 && memchr(reply.data(), '\n', reply.size() - 1) != nullptr) {
                 diag("\n");
                 PrintBinaryMultilines(reply.data(), reply.size(), out_);

@@ -4,44 +4,27 @@
 // bounded by that count, and a NUL byte inside the reply ends the text that is searched.
 #include "KorelStatusParser.h"
 
+#include "BoundedSearch.h"
+
 #include <climits>
 #include <cstring>
-#include <string_view>
 
 namespace {
 
 constexpr int kInkKeys[4] = {'K', 'C', 'M', 'Y'};
 
 // The length of the searchable text: up to `length` bytes, ending at the first NUL.
-int SearchableLength(const char* text, int length) {
+std::size_t SearchableLength(const char* text, int length) {
     if (text == nullptr || length <= 0) {
         return 0;
     }
-    const void* nul = std::memchr(text, '\0', static_cast<std::size_t>(length));
-    return nul == nullptr ? length : static_cast<int>(static_cast<const char*>(nul) - text);
-}
-
-// The position just behind the first occurrence of `tag`, or null. The match must lie within
-// `length` bytes and before any NUL.
-const char* strstr_tail(const char* text, int length, std::string_view tag) {
-    if (text == nullptr || length <= 0 || tag.empty()) {
-        return nullptr;
-    }
-    const std::string_view hay(text, static_cast<std::size_t>(length));
-    const std::size_t pos = hay.find(tag);
-    if (pos == std::string_view::npos) {
-        return nullptr;
-    }
-    if (std::memchr(text, '\0', pos) != nullptr) {
-        return nullptr;
-    }
-    return text + pos + tag.size();
+    return strnlen(text, static_cast<std::size_t>(length));
 }
 
 // The one-character value or two-character code of the `width` bytes behind `tag`; -1 when the
 // tag is absent or fewer than `width` bytes of text follow it.
-int strstr_tail_id(const char* text, int length, std::string_view tag, int width) {
-    if (text == nullptr || length <= 0 || text[0] == '\0') {
+int strstr_tail_id(const char* text, std::size_t length, const char* tag, int width) {
+    if (text == nullptr || length == 0 || text[0] == '\0') {
         return -1;
     }
     const char* tail = strstr_tail(text, length, tag);
@@ -195,7 +178,7 @@ enum class Outcome { Fail, Done, Unclassified };
 // What one main state may change while it is decided.
 struct Decision {
     const char* text;
-    int length;
+    std::size_t length;
     const InkStatus (&inkStatus)[4];
     StatusGroup& group;
     StatusDetail& detail;
@@ -210,7 +193,7 @@ bool HasTag(const Decision& d, const char* tag) {
 const WarningDetail* FindWarning(const WarningDetail* begin, const WarningDetail* end,
                                  const char* from, const char* textEnd) {
     for (const WarningDetail* w = begin; w != end; ++w) {
-        if (strstr_tail(from, static_cast<int>(textEnd - from), w->code) != nullptr) {
+        if (strstr_tail(from, static_cast<std::size_t>(textEnd - from), w->code) != nullptr) {
             return w;
         }
     }
@@ -297,7 +280,8 @@ Outcome DecideIdleWarnings(const Decision& d) {
     }
     std::vector<int> low;
     for (int i = 0; i < 4; ++i) {
-        if (strstr_tail(comma, static_cast<int>(textEnd - comma), kInkLowWarnings[i]) != nullptr) {
+        if (strstr_tail(comma, static_cast<std::size_t>(textEnd - comma), kInkLowWarnings[i]) !=
+            nullptr) {
             low.push_back(kInkKeys[i]);
         }
     }
@@ -306,7 +290,7 @@ Outcome DecideIdleWarnings(const Decision& d) {
         d.detail = Status_IL_PAPF_Ix1;
         return Outcome::Done;
     }
-    if (strstr_tail(tail, static_cast<int>(textEnd - tail), "NSU") != nullptr) {
+    if (strstr_tail(tail, static_cast<std::size_t>(textEnd - tail), "NSU") != nullptr) {
         d.detail = Status_IL_PAPF_NSU;
         return Outcome::Done;
     }
@@ -371,7 +355,7 @@ constexpr MainStateRule kMainStates[] = {
 } // namespace
 
 InkStatus KorelStatusParser::GetInkStatus(int ink) const {
-    if (ink == InkKey_MN) {
+    if (ink == kInkKeyMN) {
         return inkStatusMN;
     }
     for (int i = 0; i < 4; ++i) {
@@ -383,7 +367,7 @@ InkStatus KorelStatusParser::GetInkStatus(int ink) const {
 }
 
 InkAmount KorelStatusParser::GetInkAmount(int ink) const {
-    if (ink == InkKey_MN) {
+    if (ink == kInkKeyMN) {
         return inkAmountMN;
     }
     for (int i = 0; i < 4; ++i) {
@@ -438,17 +422,17 @@ InkAmount KorelStatusParser::convertInkAmountMN(char a, char b) {
 }
 
 bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
-    length = SearchableLength(reply, length);
-    if (length == 0) {
+    const std::size_t size = SearchableLength(reply, length);
+    if (size == 0) {
         return false;
     }
-    const char* end = reply + length;
+    const char* end = reply + size;
 
     inkModel = -1;
-    if (const char* tail = strstr_tail(reply, length, kTagInkModel); tail != nullptr) {
+    if (const char* tail = strstr_tail(reply, size, kTagInkModel); tail != nullptr) {
         if (end - tail > 4) {
             const int code = TwoCharCode(tail[0], tail[1]);
-            if (code == InkModel_GL || code == InkModel_MT) {
+            if (code == kInkModelGL || code == kInkModelMT) {
                 inkModel = code;
             }
         }
@@ -459,8 +443,8 @@ bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
         inkAmount[i] = InkAmount_Unknown;
     }
     // Every IQ record counts; each search starts behind the previous tag.
-    for (const char* tail = strstr_tail(reply, length, kTagInkQuantities); tail != nullptr;
-         tail = strstr_tail(tail, static_cast<int>(end - tail), kTagInkQuantities)) {
+    for (const char* tail = strstr_tail(reply, size, kTagInkQuantities); tail != nullptr;
+         tail = strstr_tail(tail, static_cast<std::size_t>(end - tail), kTagInkQuantities)) {
         const long remaining = end - tail;
         if (remaining > 2 && std::memcmp(tail, "#NA", 3) == 0) {
             continue;
@@ -468,7 +452,7 @@ bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
         if (remaining <= 11) {
             continue;
         }
-        for (int i = 0; i < 4; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             const char a = tail[3 * i];
             const char b = tail[3 * i + 1];
             mergeInkStatus(inkStatus[i], convertInkStatusIQ(a, b));
@@ -478,8 +462,8 @@ bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
 
     inkStatusMN = InkStatus_Unknown;
     inkAmountMN = InkAmount_Unknown;
-    for (const char* tail = strstr_tail(reply, length, kTagMaintenanceBox); tail != nullptr;
-         tail = strstr_tail(tail, static_cast<int>(end - tail), kTagMaintenanceBox)) {
+    for (const char* tail = strstr_tail(reply, size, kTagMaintenanceBox); tail != nullptr;
+         tail = strstr_tail(tail, static_cast<std::size_t>(end - tail), kTagMaintenanceBox)) {
         if (end - tail > 2) {
             mergeInkStatus(inkStatusMN, convertInkStatusMN(tail[0], tail[1]));
             mergeInkAmount(inkAmountMN, convertInkAmountMN(tail[0], tail[1]));
@@ -489,22 +473,22 @@ bool KorelStatusParser::Parse_InkStatus(const char* reply, int length) {
 }
 
 bool KorelStatusParser::Parse_Status(const char* reply, int length) {
-    length = SearchableLength(reply, length);
-    if (length == 0) {
+    const std::size_t size = SearchableLength(reply, length);
+    if (size == 0) {
         return false;
     }
-    const char* fatal = strstr_tail(reply, length, kTagFatalError);
+    const char* fatal = strstr_tail(reply, size, kTagFatalError);
     if (fatal == nullptr) {
         return false;
     }
-    fatalErrorCode = ReadDecimal(fatal, reply + length);
+    fatalErrorCode = ReadDecimal(fatal, reply + size);
 
-    const int mainState = strstr_tail_id(reply, length, kTagMainState, 2);
+    const int mainState = strstr_tail_id(reply, size, kTagMainState, 2);
     if (mainState == -1) {
         return false;
     }
 
-    const Decision decision{reply, length, inkStatus, statusGroup, statusDetail, inksOfErrorReason};
+    const Decision decision{reply, size, inkStatus, statusGroup, statusDetail, inksOfErrorReason};
     Outcome outcome = Outcome::Unclassified;
     for (const auto& rule : kMainStates) {
         if (rule.code == mainState) {
@@ -602,7 +586,7 @@ void KorelStatusParserDryrun::FillFromClock(std::time_t (*clock)(std::time_t*)) 
         amount = ink.amount;
     }
     const int m = Modulo(t, 5);
-    inkModel = (m == 0 || m == 2) ? InkModel_GL : (m == 1 || m == 3) ? InkModel_MT : -1;
+    inkModel = (m == 0 || m == 2) ? kInkModelGL : (m == 1 || m == 3) ? kInkModelMT : -1;
 }
 
 bool KorelStatusParserDryrun::Parse(const char*, int) {

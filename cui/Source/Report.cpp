@@ -13,9 +13,9 @@ std::string orNA(const std::string& value) {
 
 std::string blackInkName(const DeviceIDs& record, const KorelStatusParser& parser) {
     switch (parser.GetInkModel()) {
-    case InkModel_GL:
+    case kInkModelGL:
         return orNA(record.inkNameBK);
-    case InkModel_MT:
+    case kInkModelMT:
         return orNA(record.inkNameMK);
     default:
         return "N/A";
@@ -46,7 +46,7 @@ struct InkKey {
 };
 
 const InkKey kInkKeys[] = {
-    {"inkK", 'K'}, {"inkC", 'C'}, {"inkM", 'M'}, {"inkY", 'Y'}, {"inkMN", InkKey_MN},
+    {"inkK", 'K'}, {"inkC", 'C'}, {"inkM", 'M'}, {"inkY", 'Y'}, {"inkMN", kInkKeyMN},
 };
 
 struct InkLetter {

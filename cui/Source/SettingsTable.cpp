@@ -1,7 +1,6 @@
 #include "SettingsTable.h"
 
 #include <cstring>
-#include <string_view>
 
 const char kValueCharacters[] = ".-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 const char kSetFrameStart[] = "^XA^S(CMP,U,D^S(CLR,P,600^S(CLR,R,600^S(CLR,Z,600";
@@ -88,18 +87,6 @@ std::string composeSetRequest(const std::map<std::string, std::string>& settings
         request = kSetFrameStart + request + kSetFrameEnd;
     }
     return request;
-}
-
-const char* strstr_tail(const char* text, size_t length, const char* prefix) {
-    if (text == nullptr || prefix == nullptr) {
-        return nullptr;
-    }
-    const std::string_view haystack(text, strnlen(text, length));
-    const size_t at = haystack.find(prefix);
-    if (at == std::string_view::npos) {
-        return nullptr;
-    }
-    return text + at + strlen(prefix);
 }
 
 std::string strstr_tail_val(const char* text, size_t length, const char* prefix) {

@@ -2,6 +2,8 @@
 // requests of a run are composed, and how each value is cut from the printer's reply.
 #pragma once
 
+#include "BoundedSearch.h"
+
 #include <cstddef>
 #include <deque>
 #include <map>
@@ -38,9 +40,6 @@ GetRequest composeGetRequest(const std::deque<std::string>& optionKeys);
 std::string composeSetRequest(const std::map<std::string, std::string>& settings,
                               bool commandFileMode);
 
-// Position just behind the first occurrence of prefix, or nullptr. The text ends at its first
-// NUL byte or after length bytes, whichever comes first.
-const char* strstr_tail(const char* text, size_t length, const char* prefix);
 // The run of value characters behind the first occurrence of prefix; empty when text is null or
 // empty, or prefix does not occur.
 std::string strstr_tail_val(const char* text, size_t length, const char* prefix);

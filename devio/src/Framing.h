@@ -14,7 +14,7 @@ constexpr char kRecordEnd = '\x03';   // ETX closes it
 
 // No printer answer of this language comes near this size; anything larger is refused rather
 // than held.
-constexpr std::size_t kReplyLimit = 1024 * 1024;
+constexpr std::size_t kReplyLimit = std::size_t{1024} * 1024;
 
 struct Span {
     std::size_t begin = 0;

@@ -14,7 +14,7 @@ namespace devio {
 namespace {
 
 // Longest text accepted in the status-command record; the tool's are well under 200 bytes.
-constexpr std::size_t kCommandTextLimit = 64 * 1024;
+constexpr std::size_t kCommandTextLimit = std::size_t{64} * 1024;
 
 // How long a data-channel reply may pause after its last byte before the queries still owed are
 // taken as unanswered (a setting the model lacks gets no answer): four times what the printer
@@ -239,6 +239,8 @@ DEXO_Err Library::getStatus(const void* device, char* buffer, unsigned long* siz
         *size = entry->status.size();
         return kDEXO_Err_BufferSize;
     }
+    // The status is bytes with a size, not a C string: no NUL is owed behind it.
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
     std::memcpy(buffer, entry->status.data(), entry->status.size());
     *size = entry->status.size();
     return kDEXO_Err_NoErr;
@@ -438,6 +440,8 @@ DEXO_Err Library::read(const void* channel, char* buffer, unsigned long* size, i
         return kDEXO_Err_NoErr;
     }
     const std::size_t count = *size < entry->held.size() ? *size : entry->held.size();
+    // The caller gets count bytes and the count; a reply is no C string, so no NUL follows.
+    // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
     std::memcpy(buffer, entry->held.data(), count);
     entry->held.erase(0, count);
     *size = count;

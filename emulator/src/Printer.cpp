@@ -7,8 +7,8 @@ namespace emulator {
 
 namespace {
 
-constexpr char STX = '\x02';
-constexpr char ETX = '\x03';
+constexpr char kStx = '\x02';
+constexpr char kEtx = '\x03';
 constexpr std::size_t kLogLimit = 10000;
 
 // Status fields, their power-on values and the command whose answer carries them.
@@ -77,7 +77,7 @@ bool isDelimiter(char c) {
 }
 
 std::string framed(const std::string& body) {
-    return std::string(1, STX) + body + ETX;
+    return std::string(1, kStx) + body + kEtx;
 }
 
 int scaled(int dots, int resolution) {

@@ -14,7 +14,7 @@ namespace emulator {
 
 namespace {
 
-constexpr std::size_t kControlLineLimit = 64 * 1024;
+constexpr std::size_t kControlLineLimit = std::size_t{64} * 1024;
 
 Fd listenOn(int port, int& boundPort, std::string& error) {
     Fd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
@@ -90,8 +90,9 @@ std::int64_t Server::nowMs() const {
         .count();
 }
 
-bool Server::listen(const std::vector<PrinterSpec>& printers, int controlPort, std::string& error) {
-    for (const PrinterSpec& entry : printers) {
+bool Server::listen(const std::vector<PrinterEntry>& printers, int controlPort,
+                    std::string& error) {
+    for (const PrinterEntry& entry : printers) {
         ModelInfo model;
         if (!recogniseModel(entry.model, model)) {
             error = "unknown model " + entry.model;
@@ -336,7 +337,7 @@ void Server::run() {
     }
 }
 
-BackgroundServer::BackgroundServer(const std::vector<PrinterSpec>& printers, int controlPort) {
+BackgroundServer::BackgroundServer(const std::vector<PrinterEntry>& printers, int controlPort) {
     if (server_.listen(printers, controlPort, error_)) {
         thread_ = std::thread([this] { server_.run(); });
     } else if (error_.empty()) {

@@ -33,7 +33,7 @@ void usage() {
                  "after the client's close), close-after (closed after each answer).\n";
 }
 
-bool parsePrinter(const std::string& text, emulator::PrinterSpec& entry) {
+bool parsePrinter(const std::string& text, emulator::PrinterEntry& entry) {
     const std::size_t equals = text.find('=');
     if (equals == std::string::npos || equals == 0) {
         return false;
@@ -60,7 +60,7 @@ std::string lowerName(const std::string& model) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<emulator::PrinterSpec> printers;
+    std::vector<emulator::PrinterEntry> printers;
     int controlPort = 0;
     std::string portsFile;
     std::string functionMs;
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                 return 2;
             }
         } else if (arg == "--printer" && hasValue) {
-            emulator::PrinterSpec entry;
+            emulator::PrinterEntry entry;
             if (!parsePrinter(argv[++i], entry)) {
                 std::cerr << "tarn-emulator: bad printer " << argv[i] << "\n";
                 return 2;

@@ -45,11 +45,11 @@ std::string TestBed::binDir() {
 }
 
 TestBed::TestBed(const std::vector<std::string>& models) {
-    std::vector<emulator::PrinterSpec> specs;
+    std::vector<emulator::PrinterEntry> entries;
     for (const std::string& model : models) {
-        specs.push_back({queueName(model), model, 0});
+        entries.push_back({queueName(model), model, 0});
     }
-    server_ = std::make_unique<emulator::BackgroundServer>(specs);
+    server_ = std::make_unique<emulator::BackgroundServer>(entries);
     if (!server_->ok()) {
         error_ = "emulator: " + server_->error();
         return;

@@ -1,6 +1,6 @@
 // The whole chain: the real tarn, a private cupsd with one queue per emulated printer, the
 // project's dexo1.so and the emulator, as the graphical utility drives it.
-#include "TestBed.h"
+#include "SharedTestBed.h"
 
 #include <gtest/gtest.h>
 
@@ -47,20 +47,8 @@ std::vector<std::string> options(const std::vector<std::string>& keys) {
     return args;
 }
 
-class Chain : public ::testing::Test {
+class Chain : public testbed::SharedTestBed<Chain> {
 protected:
-    static void SetUpTestSuite() { bed_ = new testbed::TestBed(); }
-    static void TearDownTestSuite() {
-        delete bed_;
-        bed_ = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(bed_->ok()) << bed_->error();
-        ASSERT_TRUE(bed_->resetPrinters());
-        bed_->setTimeoutCapMs(1000);
-    }
-    emulator::ControlClient& control() { return bed_->control(); }
-
     std::map<std::string, std::string> run(const std::string& queue,
                                            const std::vector<std::string>& args,
                                            std::string* out = nullptr) {
@@ -77,11 +65,7 @@ protected:
     std::map<std::string, std::string> status(const std::string& queue) {
         return run(queue, options(kStatusKeys));
     }
-
-    static testbed::TestBed* bed_;
 };
-
-testbed::TestBed* Chain::bed_ = nullptr;
 
 TEST_F(Chain, ListsEveryEmulatedQueue) {
     const harness::RunResult result = bed_->tarn({"-l"});

@@ -2,7 +2,7 @@
 // emulated printers. Each fault must end with the documented output and exit status, within the
 // time-outs, with nothing lost: writes that can arrive do arrive, an earlier reply file survives a
 // run that read no reply, and no report line comes from anything but the tool.
-#include "TestBed.h"
+#include "SharedTestBed.h"
 
 #include <gtest/gtest.h>
 
@@ -94,29 +94,15 @@ private:
 
 // The emulated printers with a private cupsd; each test runs in a process of its own under
 // ctest, and gets printers at power-on either way.
-class ChainFaults : public ::testing::Test {
+class ChainFaults : public testbed::SharedTestBed<ChainFaults> {
+public:
+    static std::vector<std::string> models() { return {"RV-C9000", "RV-C2000", "RV-D5500A"}; }
+
 protected:
-    static void SetUpTestSuite() {
-        bed_ = new testbed::TestBed({"RV-C9000", "RV-C2000", "RV-D5500A"});
-    }
-    static void TearDownTestSuite() {
-        delete bed_;
-        bed_ = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_TRUE(bed_->ok()) << bed_->error();
-        ASSERT_TRUE(bed_->resetPrinters());
-        bed_->setTimeoutCapMs(1000);
-    }
-    emulator::ControlClient& control() { return bed_->control(); }
     static harness::RunResult tarn(const std::vector<std::string>& args) {
         return bed_->tarn(args, std::chrono::seconds(120));
     }
-
-    static testbed::TestBed* bed_;
 };
-
-testbed::TestBed* ChainFaults::bed_ = nullptr;
 
 // cupsd not running -------------------------------------------------------------------------------
 

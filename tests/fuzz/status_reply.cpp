@@ -21,7 +21,7 @@ struct State {
     }
 };
 
-const int kKeys[5] = {'K', 'C', 'M', 'Y', InkKey_MN};
+const int kKeys[5] = {'K', 'C', 'M', 'Y', kInkKeyMN};
 
 State Take(const KorelStatusParser& p, bool parsed) {
     State s{parsed,
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(IsOneOf(state.amount[i], {InkAmount_RH, InkAmount_RM, InkAmount_RL, InkAmount_RN,
                                              InkAmount_Unknown}));
     }
-    FUZZ_CHECK(IsOneOf(state.model, {InkModel_GL, InkModel_MT, -1}));
+    FUZZ_CHECK(IsOneOf(state.model, {kInkModelGL, kInkModelMT, -1}));
 
     // The text ends at the first NUL: the bytes before it, NUL-terminated, read the same.
     const void* nul = size == 0 ? nullptr : std::memchr(reply, '\0', size);

@@ -1,6 +1,6 @@
 // tarn under valgrind through the whole chain: every run must end as it does without valgrind,
 // with no invalid read or write, no use of an uninitialised value and no lost block.
-#include "TestBed.h"
+#include "SharedTestBed.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +20,16 @@ std::string readFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class TarnUnderValgrind : public ::testing::Test {
+class TarnUnderValgrind : public testbed::SharedTestBed<TarnUnderValgrind> {
+public:
+    static std::vector<std::string> models() { return {"RV-C9000"}; }
+
 protected:
-    static void SetUpTestSuite() { bed_ = new testbed::TestBed({"RV-C9000"}); }
-    static void TearDownTestSuite() {
-        delete bed_;
-        bed_ = nullptr;
-    }
     void SetUp() override {
-        ASSERT_TRUE(bed_->ok()) << bed_->error();
-        ASSERT_TRUE(bed_->resetPrinters());
+        SharedTestBed::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         // The printer answers at once; only the tool is slowed down.
         bed_->setTimeoutCapMs(0);
         char name[] = "/tmp/tarn-valgrind-XXXXXX";
@@ -58,11 +58,8 @@ protected:
                             std::chrono::seconds(300));
     }
 
-    static testbed::TestBed* bed_;
     std::string dir_;
 };
-
-testbed::TestBed* TarnUnderValgrind::bed_ = nullptr;
 
 TEST_F(TarnUnderValgrind, StatusRead) {
     const harness::RunResult run =

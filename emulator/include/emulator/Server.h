@@ -18,7 +18,8 @@
 
 namespace emulator {
 
-struct PrinterSpec {
+// One emulated printer the server is to start: its name, model and port.
+struct PrinterEntry {
     std::string name;
     std::string model; // e.g. RV-C9000
     int port = 0;      // 0: any free port
@@ -49,7 +50,7 @@ public:
     Server& operator=(const Server&) = delete;
 
     // Binds every endpoint; false with a reason when a model is unknown or a port is taken.
-    bool listen(const std::vector<PrinterSpec>& printers, int controlPort, std::string& error);
+    bool listen(const std::vector<PrinterEntry>& printers, int controlPort, std::string& error);
 
     // Serves until the control command "quit" or stop().
     void run();
@@ -62,7 +63,7 @@ public:
     std::deque<ServedPrinter>& printers() { return printers_; }
 
     // The size of the filler a "huge" fault sends before the reply.
-    static constexpr std::size_t kHugeReplyBytes = 10 * 1024 * 1024;
+    static constexpr std::size_t kHugeReplyBytes = std::size_t{10} * 1024 * 1024;
 
 private:
     struct Outgoing {
@@ -100,7 +101,7 @@ private:
 // A server on its own thread, for tests: started by the constructor, stopped by the destructor.
 class BackgroundServer {
 public:
-    explicit BackgroundServer(const std::vector<PrinterSpec>& printers, int controlPort = 0);
+    explicit BackgroundServer(const std::vector<PrinterEntry>& printers, int controlPort = 0);
     ~BackgroundServer();
     BackgroundServer(const BackgroundServer&) = delete;
     BackgroundServer& operator=(const BackgroundServer&) = delete;

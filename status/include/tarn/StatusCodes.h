@@ -28,9 +28,9 @@ enum InkAmount : int32_t {
     InkAmount_Unknown = -1,
 };
 
-constexpr int InkModel_GL = TwoCharCode('G', 'L');
-constexpr int InkModel_MT = TwoCharCode('M', 'T');
-constexpr int InkKey_MN = TwoCharCode('M', 'N'); // the maintenance box, handled like an ink
+constexpr int kInkModelGL = TwoCharCode('G', 'L');
+constexpr int kInkModelMT = TwoCharCode('M', 'T');
+constexpr int kInkKeyMN = TwoCharCode('M', 'N'); // the maintenance box, handled like an ink
 
 enum StatusGroup : int32_t {
     BeforeComm = 0,

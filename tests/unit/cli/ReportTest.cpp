@@ -11,7 +11,7 @@ public:
     StatedParser() {
         statusGroup = Others;
         statusDetail = Status_IL_PAPF;
-        inkModel = InkModel_GL;
+        inkModel = kInkModelGL;
         inkStatus[0] = InkStatus_Normal;
         inkAmount[0] = InkAmount_RH;
         inkStatus[1] = InkStatus_RN;
@@ -22,7 +22,7 @@ public:
         inkAmount[3] = InkAmount_RL;
         inkStatusMN = InkStatus_Normal;
         inkAmountMN = InkAmount_RM;
-        inksOfErrorReason = {'C', InkKey_MN, 'M', 'Z'};
+        inksOfErrorReason = {'C', kInkKeyMN, 'M', 'Z'};
     }
     void setModel(int model) { inkModel = model; }
     void setInksOfErrorReason(std::vector<int> inks) { inksOfErrorReason = std::move(inks); }
@@ -156,10 +156,10 @@ TEST_P(BlackInkTest, FollowsTheInkModel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Models, BlackInkTest,
-    ::testing::Values(BlackInkCase{"GL", InkModel_GL, "BK-1", "MK-1", "inkNameK: BK-1\n"},
-                      BlackInkCase{"MT", InkModel_MT, "BK-1", "MK-1", "inkNameK: MK-1\n"},
-                      BlackInkCase{"GLWithoutName", InkModel_GL, "", "MK-1", "inkNameK: N/A\n"},
-                      BlackInkCase{"MTWithoutName", InkModel_MT, "BK-1", "", "inkNameK: N/A\n"},
+    ::testing::Values(BlackInkCase{"GL", kInkModelGL, "BK-1", "MK-1", "inkNameK: BK-1\n"},
+                      BlackInkCase{"MT", kInkModelMT, "BK-1", "MK-1", "inkNameK: MK-1\n"},
+                      BlackInkCase{"GLWithoutName", kInkModelGL, "", "MK-1", "inkNameK: N/A\n"},
+                      BlackInkCase{"MTWithoutName", kInkModelMT, "BK-1", "", "inkNameK: N/A\n"},
                       BlackInkCase{"NoModel", -1, "BK-1", "MK-1", "inkNameK: N/A\n"},
                       BlackInkCase{"OtherModel", TwoCharCode('X', 'X'), "BK-1", "MK-1",
                                    "inkNameK: N/A\n"}),
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ReportTest, NoInkInErrorGivesAnEmptyValue) {
     parser_.setInksOfErrorReason({});
     EXPECT_EQ(reportLine("inksOfErrorReason", context_), "inksOfErrorReason: \n");
-    parser_.setInksOfErrorReason({InkKey_MN});
+    parser_.setInksOfErrorReason({kInkKeyMN});
     EXPECT_EQ(reportLine("inksOfErrorReason", context_), "inksOfErrorReason: \n");
     parser_.setInksOfErrorReason({'Y', 'K'});
     EXPECT_EQ(reportLine("inksOfErrorReason", context_), "inksOfErrorReason: Y,K\n");

@@ -85,7 +85,7 @@ std::string describe(const KorelStatusParser& parser) {
     for (int ink : parser.GetInksOfErrorReason()) {
         text << ' ' << ink;
     }
-    for (int ink : {int{'K'}, int{'C'}, int{'M'}, int{'Y'}, InkKey_MN}) {
+    for (int ink : {int{'K'}, int{'C'}, int{'M'}, int{'Y'}, kInkKeyMN}) {
         text << " | " << parser.GetInkStatus(ink) << ' ' << parser.GetInkAmount(ink);
     }
     return text.str();

@@ -52,7 +52,7 @@ Snapshot Take(const KorelStatusParser& p, bool parsed) {
                p.GetInksOfErrorReason(),
                {},
                {}};
-    for (int ink : std::initializer_list<int>{'K', 'C', 'M', 'Y', InkKey_MN}) {
+    for (int ink : std::initializer_list<int>{'K', 'C', 'M', 'Y', kInkKeyMN}) {
         s.status.push_back(p.GetInkStatus(ink));
         s.amount.push_back(p.GetInkAmount(ink));
     }

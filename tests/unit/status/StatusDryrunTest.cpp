@@ -78,7 +78,7 @@ const InkAt kInkCycle[9] = {
     {InkStatus_Unknown, InkAmount_Unknown},
 };
 
-const int kInks[5] = {'K', 'C', 'M', 'Y', InkKey_MN};
+const int kInks[5] = {'K', 'C', 'M', 'Y', kInkKeyMN};
 
 TEST(DryrunParser, InksStepThroughTheirStates) {
     ClockedDryrun parser;
@@ -105,7 +105,7 @@ TEST(DryrunParser, ClockIsReadAgainForEachInk) {
 }
 
 TEST(DryrunParser, InkModelFollowsTheClock) {
-    const int models[5] = {InkModel_GL, InkModel_MT, InkModel_GL, InkModel_MT, -1};
+    const int models[5] = {kInkModelGL, kInkModelMT, kInkModelGL, kInkModelMT, -1};
     ClockedDryrun parser;
     for (std::time_t t = 100; t < 110; ++t) {
         parser.FillAt(t, 0);

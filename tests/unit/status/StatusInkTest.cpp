@@ -41,9 +41,9 @@ TEST(InkCodes, CodesAreTheNumbersTarnPrints) {
     EXPECT_EQ(InkAmount_RH, 21064);
     EXPECT_EQ(InkAmount_RM, 21069);
     EXPECT_EQ(InkAmount_RL, 21068);
-    EXPECT_EQ(InkModel_GL, 18252);
-    EXPECT_EQ(InkModel_MT, 19796);
-    EXPECT_EQ(InkKey_MN, 19790);
+    EXPECT_EQ(kInkModelGL, 18252);
+    EXPECT_EQ(kInkModelMT, 19796);
+    EXPECT_EQ(kInkKeyMN, 19790);
 }
 
 const InkStatus kStatuses[] = {InkStatus_Normal, InkStatus_Unknown, InkStatus_RN,    InkStatus_RR,
@@ -190,8 +190,8 @@ TEST(MaintenanceBox, DecodedLikeAnInkButNeverListed) {
         reply.boxRecords = c.records;
         KorelStatusParser parser;
         EXPECT_TRUE(ParseExact(parser, reply.str())) << c.name;
-        EXPECT_EQ(parser.GetInkStatus(InkKey_MN), c.status) << c.name;
-        EXPECT_EQ(parser.GetInkAmount(InkKey_MN), c.amount) << c.name;
+        EXPECT_EQ(parser.GetInkStatus(kInkKeyMN), c.status) << c.name;
+        EXPECT_EQ(parser.GetInkAmount(kInkKeyMN), c.amount) << c.name;
         EXPECT_EQ(parser.GetInksOfErrorReason(), std::vector<int>{'K'}) << c.name;
     }
 }
@@ -202,11 +202,11 @@ TEST(MaintenanceBox, ValueNeedsThreeBytesBehindTheTag) {
     for (const char* tail : {"RN", "R"}) {
         KorelStatusParser parser;
         ParseExact(parser, reply.str() + "\x02MN," + tail);
-        EXPECT_EQ(parser.GetInkStatus(InkKey_MN), InkStatus_Unknown) << tail;
+        EXPECT_EQ(parser.GetInkStatus(kInkKeyMN), InkStatus_Unknown) << tail;
     }
     KorelStatusParser parser;
     ParseExact(parser, reply.str() + "\x02MN,RN\x03");
-    EXPECT_EQ(parser.GetInkStatus(InkKey_MN), InkStatus_RN);
+    EXPECT_EQ(parser.GetInkStatus(kInkKeyMN), InkStatus_RN);
 }
 
 TEST(InkKeys, OtherKeysAreUndetermined) {
@@ -230,8 +230,8 @@ TEST(InkModel, GLOrMTWithMoreThanFourBytesBehind) {
     const ModelCase cases[] = {
         {"GL\x03", -1},     // the last record: only 3 bytes remain
         {"GL\x03\x02", -1}, // 4 bytes
-        {"GL\x03\x02X", InkModel_GL},
-        {"MT\x03\x02X", InkModel_MT},
+        {"GL\x03\x02X", kInkModelGL},
+        {"MT\x03\x02X", kInkModelMT},
         {"XX\x03\x02X", -1},
         {"gl\x03\x02X", -1},
     };
@@ -249,7 +249,7 @@ TEST(InkModel, NotInReplyForgetsTheLastModel) {
     StatusReply reply;
     reply.inkModel = "MT";
     ASSERT_TRUE(ParseExact(parser, reply.str()));
-    ASSERT_EQ(parser.GetInkModel(), InkModel_MT);
+    ASSERT_EQ(parser.GetInkModel(), kInkModelMT);
     reply.inkModel = std::nullopt;
     ASSERT_TRUE(ParseExact(parser, reply.str()));
     EXPECT_EQ(parser.GetInkModel(), -1);

@@ -296,7 +296,7 @@ TEST(StatusParser, NewParserHoldsTheInitialState) {
     EXPECT_TRUE(parser.GetInksOfErrorReason().empty());
     EXPECT_EQ(parser.GetFatalErrorCode(), 0);
     EXPECT_EQ(parser.GetInkModel(), -1);
-    for (int ink : std::initializer_list<int>{'K', 'C', 'M', 'Y', InkKey_MN}) {
+    for (int ink : std::initializer_list<int>{'K', 'C', 'M', 'Y', kInkKeyMN}) {
         EXPECT_EQ(parser.GetInkStatus(ink), InkStatus_Unknown);
         EXPECT_EQ(parser.GetInkAmount(ink), InkAmount_Unknown);
     }
@@ -319,8 +319,8 @@ TEST(StatusParser, EmptyReplyResetsButKeepsBoxAndModel) {
         EXPECT_TRUE(parser.GetInksOfErrorReason().empty());
         EXPECT_EQ(parser.GetInkStatus('K'), InkStatus_Unknown);
         EXPECT_EQ(parser.GetInkAmount('Y'), InkAmount_Unknown);
-        EXPECT_EQ(parser.GetInkStatus(InkKey_MN), InkStatus_RN);
-        EXPECT_EQ(parser.GetInkModel(), InkModel_MT);
+        EXPECT_EQ(parser.GetInkStatus(kInkKeyMN), InkStatus_RN);
+        EXPECT_EQ(parser.GetInkModel(), kInkModelMT);
     }
 }
 
@@ -355,9 +355,9 @@ TEST(StatusParser, CommErrorKeepsBoxAndModelOfTheLastReply) {
     EXPECT_EQ(parser.GetFatalErrorCode(), 0);
     EXPECT_EQ(parser.GetInkStatus('K'), InkStatus_Unknown);
     EXPECT_EQ(parser.GetInkAmount('K'), InkAmount_Unknown);
-    EXPECT_EQ(parser.GetInkStatus(InkKey_MN), InkStatus_Normal);
-    EXPECT_EQ(parser.GetInkAmount(InkKey_MN), InkAmount_RL);
-    EXPECT_EQ(parser.GetInkModel(), InkModel_GL);
+    EXPECT_EQ(parser.GetInkStatus(kInkKeyMN), InkStatus_Normal);
+    EXPECT_EQ(parser.GetInkAmount(kInkKeyMN), InkAmount_RL);
+    EXPECT_EQ(parser.GetInkModel(), kInkModelGL);
 }
 
 struct FatalCase {
