@@ -349,12 +349,16 @@ double dotsToLength(int dot, int measurementSystem) {
 }
 
 int lengthToDots(double length, int measurementSystem) {
+    // v is never negative, so truncating v + 0.5 rounds half up, symmetric about 0 through the
+    // sign: the dots that every written length has always had.
     const double v = std::fabs(length);
     const int sign = length < 0 ? -1 : 1;
     if (measurementSystem == 0) {
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
         return static_cast<int>(v / 25.4 * 600 + 0.5) * sign;
     }
     if (measurementSystem == 1 || measurementSystem == 2) {
+        // NOLINTNEXTLINE(bugprone-incorrect-roundings)
         return static_cast<int>(v * 600 + 0.5) * sign;
     }
     return 0;
