@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How long one status read and one settings read take through the whole chain (tarn, private
 // cupsd, dexo1.so, emulator), against `lpstat -v QUEUE` in the same run, and the device exchange
 // alone through dexo1.so. Prints medians and ratios; not a test.

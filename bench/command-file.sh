@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Command-file mode with a 280 MiB file (the largest accepted) into an emulated printer, against
 # a plain copy of the same file into the same printer (bash's /dev/tcp), and tarn's peak memory.
 # Both runs end when the printer has answered the query at the end of the file, so both count

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # tarnqt's start-up (offscreen) to the first printer status drawn, with 1 and 8 queues, against
 # one status read by tarn alone in the same run. gui_startup_bench is tarnqt's own entry plus an
 # event filter that reports the first paint of the start page's status text after it changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarnqt's start-up to the first printer status drawn: the program's own entry function (the
 // same start-up, window and library), plus an application-wide event filter that watches the start
 // page's status text. The first paint of that text after it has changed from its start-up state is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shared by the bench/*.sh scripts: the build folder, a test bed, repeat loops with medians, and
 # the comparison with a baseline file. Sourced, not run.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # `tarn -l` against a private cupsd with 1, 10, 100 and 300 queues of supported printers: the
 # cost of each step per added queue, to see whether it grows linearly.
 # Goals: linear growth (the per-queue cost of each step about the same), under 5 ms per queue.

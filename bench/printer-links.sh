@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # A settings read through the whole chain (private cupsd, tarn, dexo1.so, the emulator) against
 # the status read of the same run, for every kind of printer link the emulator can act: prompt,
 # records byte by byte, answers delayed 300 ms, connection kept open, closed after each answer.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs every benchmark script in turn; BUILD_DIR, RUNS and BENCH_WRITE_BASELINE pass through.
 set -euo pipefail
 here=$(dirname "$0")

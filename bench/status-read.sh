@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # One status read as the graphical utility runs it, through the private cupsd, dexo1.so and the
 # emulator, against `lpstat -v QUEUE` on the same server and /bin/true (process start).
 # Goal: the status read within 1.5 x lpstat -v.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The RV-C9000 pages for the stop position after printing and the printer setting.
 #include "MainFrame.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The start-up steps of tarnqt before the main window is built.
 #pragma once
 

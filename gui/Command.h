@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The bridge to tarn: every read, write and function of the printer is one run of the tool.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A length field of the settings pages remembers the dots read from the printer and the value
 // it showed for them. The display rounds (0.1 mm, 0.01 in), so converting the shown value back
 // can move a setting the user never touched; Apply instead sends the printer's own dots for an

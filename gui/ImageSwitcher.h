@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shows one picture of a list on every bound label at once.
 #pragma once
 

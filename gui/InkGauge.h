@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How one ink gauge of the status monitor shows an ink's state and amount.
 #pragma once
 

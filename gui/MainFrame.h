@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The single window of tarnqt: owns the tool bridge, the 28 pages and the printer state they share.
 #pragma once
 

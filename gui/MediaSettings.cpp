@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The media settings pages: reading the source, form and lengths into PaperSetting1, adapting
 // its rows and ranges to the selected form, the narrow-gap warning and the write per family.
 #include "MainFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Adapting the pages to the printer of the selected queue, and the length arithmetic of the
 // settings pages.
 #include "MainFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The four printer families, how a device ID is recognised as one of them, and what each
 // family offers on the pages: status pictures, option lists with their packed keys, ranges.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One page of the main window; only one page is on display at a time.
 #pragma once
 

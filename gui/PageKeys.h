@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Keyboard and focus of the pages: which button Return and Escape stand for on each page, the
 // tab order in reading order, the focus moved onto the page shown, and a filter that keeps keys
 // away from every control that is not on the page on display.

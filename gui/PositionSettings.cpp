@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The position adjustment pages: the cutter or the peeler page, chosen by the printer's variant.
 #include "MainFrame.h"
 

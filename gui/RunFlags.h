@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Process-wide switches of tarnqt: written while the arguments are scanned, read-only afterwards.
 #pragma once
 

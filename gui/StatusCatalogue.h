@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the status monitor says for each status detail: title, advice and the index of the
 // picture in the family's status picture list. Texts are translated in the context "QObject".
 #pragma once

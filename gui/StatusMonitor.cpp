@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The status monitor: reading the printer state, drawing it on the status and start pages,
 // and the way to and from the status page.
 #include "MainFrame.h"

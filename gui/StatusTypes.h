@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer state as tarn prints it: the numbers are shared with the tool's status decoding.
 #pragma once
 

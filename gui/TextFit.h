@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Keeps a read-only text box tall enough to show its whole text at the width it is given, so
 // that no text hides behind a scroll bar while the page has room.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The events that carry what the user types or clicks.
 #pragma once
 

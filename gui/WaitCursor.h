@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shows the wait cursor while a blocking tool run holds the window, on every path out.
 #pragma once
 

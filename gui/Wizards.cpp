@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The nozzle check and the two cleanings: one printer function each, then an information page.
 #include "MainFrame.h"
 

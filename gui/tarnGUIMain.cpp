@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarnqt: the graphical maintenance utility; every printer task is one run of tarn.
 #include "AppEntry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer functions tarn offers; tarnCUIMain registers them, in this order.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Searches in replies that come from the device as a byte count, not as C strings.
 #pragma once
 

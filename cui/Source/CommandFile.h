@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Command-file mode: the file of printer commands sent unchanged, and the reply file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The command line of tarn: three passes over the words, the checks after them, and the run
 // description they produce. Parsing never exits; the entry prints and exits by the result.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Run-time binding of the device I/O library dexo1.so: sixteen function pointers named like the
 // library's functions, filled from the loaded library or with the dry-run stand-ins.
 #pragma once

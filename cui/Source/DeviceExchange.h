@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One exchange with the device behind a queue: initialise the library, open the device, read and
 // decode the status, write the requests on a data channel and read the reply, close everything.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Byte dumps of requests and replies for the -d trace; their bodies go to standard output.
 #pragma once
 

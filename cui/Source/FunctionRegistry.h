@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Printer functions (-f key or -f key=argument): a process-wide list of actions filled by the
 // registrars before main runs, and the function request composed from it.
 #pragma once

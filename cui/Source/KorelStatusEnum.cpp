@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Names of the status groups and details, as tarn prints them and tarnqt expects them.
 #include "KorelStatusEnum.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The names of the status groups and details; numbers and names are part of tarn's output.
 #pragma once
 

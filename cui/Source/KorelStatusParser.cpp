@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Decoding of the printer's status reply: records that start with STX, read by tag.
 //
 // The reply comes from the device as a byte count, not as a C string: every search below is

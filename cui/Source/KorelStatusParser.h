@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Decodes the printer's status reply into group, detail, inks in error and ink levels.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Print queue discovery through CUPS: the device record of a queue (from its PPD), the device
 // URIs of all queues (one IPP request) and the scan for supported queues.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One report line per option key: the contract with the graphical utility.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The eighteen stored printer settings: their queries and set commands, how the get and set
 // requests of a run are composed, and how each value is cut from the printer's reply.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Process-wide switches of tarn: false at start, set once from the parsed command line.
 #pragma once
 

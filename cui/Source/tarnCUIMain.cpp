@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarn: the command-line tool that does all the talking to VARDA RV printers.
 #include "Actions.h"
 #include "CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 /*
  * dexo1.h: the interface of the device I/O library dexo1.so.
  *

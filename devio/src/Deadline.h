@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A point in time by which a wait must end; every blocking step of the library takes one.
 #ifndef DEVIO_DEADLINE_H
 #define DEVIO_DEADLINE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where a printer's answer ends. Pure functions over the bytes received so far, so that the
 // socket code decides on what arrived, not on how it was cut into segments.
 #ifndef DEVIO_FRAMING_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The library's state behind the sixteen entry points: initialisation, devices and channels.
 // Entry points only translate arguments; this class owns every socket and buffer.
 #ifndef DEVIO_LIBRARY_H

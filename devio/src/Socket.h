@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A TCP connection to a printer, closed by its owner on every path.
 #ifndef DEVIO_SOCKET_H
 #define DEVIO_SOCKET_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Device URIs the library understands: socket://host[:port][/...], port 9100 by default.
 #ifndef DEVIO_URI_H
 #define DEVIO_URI_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sixteen entry points of dexo1.so; each hands its arguments to the library object.
 #include "dexo1.h"
 #include "Library.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarn-emulator: serves emulated VARDA RV printers on 127.0.0.1 until "quit" or SIGTERM.
 #include "emulator/Server.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A GoogleTest fixture whose tests share one test bed: the printers and the private cupsd are
 // started once per suite, and every test gets the printers at power-on. Suite names the fixture
 // that derives from it; it may hide models() to choose its printers.

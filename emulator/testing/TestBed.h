@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole chain for a test: emulated printers on a thread of the test, a private cupsd with
 // one queue per printer (socket://127.0.0.1:PORT and the model's PPD), and runs of the real
 // `tarn` from the build's bin folder, where dexo1.so sits beside it. No test framework inside, so

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Translation catalogues of tarnqt. lrelease turns every tarnqt_<lang>.ts into a .qm file at
 # build time, beside the programs in bin/tr/; the target tarnqt_lupdate (not part of the default
 # build) refreshes the catalogues from the sources and forms.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The window as assistive technology sees it: a private X server, session bus and accessibility
 # bus, the emulated printers behind a private CUPS, tarnqt on the X platform, and a checker that
 # reads the window over AT-SPI. Everything started here is stopped on every way out.

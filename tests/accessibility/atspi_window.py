@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: Apache-2.0
 """Reads the running tarnqt the way a screen reader does, over AT-SPI: finds its window, reads
 the start page's printer state by accessible name, presses the status monitor button by its
 action and reads the status title and every gauge's description. Every wait is bounded."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarn as the graphical utility and a shell see it: its standard output and exit status for the
 // usage text, the parse messages, dry runs, command-file mode and runs against a stand-in
 // device library in the working directory. No CUPS server is reachable: every queue lookup

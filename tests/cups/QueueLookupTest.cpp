@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Queue lookup against a real private cupsd: device records from PPDs, the device URI table from
 // CUPS-Get-Printers and the scan for supported queues.
 #include "QueueLookup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tarn binary against a real private cupsd: the supported-printer list and the device
 // record report lines, compared byte for byte.
 #include "QueueLookup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole chain: the real tarn, a private cupsd with one queue per emulated printer, the
 // project's dexo1.so and the emulator, as the graphical utility drives it.
 #include "SharedTestBed.h"

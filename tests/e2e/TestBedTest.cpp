@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The test bed itself: one queue per emulated printer, pointing at its port.
 #include "TestBed.h"
 

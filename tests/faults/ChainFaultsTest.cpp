@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Faults through the whole chain: the real tarn, a private cupsd, the project's dexo1.so and the
 // emulated printers. Each fault must end with the documented output and exit status, within the
 // time-outs, with nothing lost: writes that can arrive do arrive, an earlier reply file survives a

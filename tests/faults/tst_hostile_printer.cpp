@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A printer that answers with over-long values, through the real tarn, a private cupsd and
 // dexo1.so to the window's tool bridge. The tool reports such a value on one long line; the
 // bridge reads lines into a fixed buffer, and the rest of a longer line must not pass for a line

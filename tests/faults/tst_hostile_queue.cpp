@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Queue names that a shell would act on, through the window's tool bridge to the real tarn, a
 // private cupsd and an emulated printer. CUPS accepts these names; the shell started by popen()
 // must see each as one word, so the name reaches tarn unchanged, the queue's own printer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A failed check in a fuzz entry aborts, so libFuzzer and the replay test both report it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Feeds files to a fuzz entry without libFuzzer: every regular file named on the command line,
 // or found directly inside a named folder, is one input. A crash or failed check is a failure.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three-pass command line of tarn on arbitrary words: it never exits or crashes, and a run
 // it accepts has what a run needs.
 #include "CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The emulator's command and control interpreters on arbitrary input, and the status reply of
 // whatever state that leaves, read back by tarn's status parser.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarnqt's conversions of the tool's report values: numbers, packed option keys and back, the
 // line-end trim, the marker search and the quoting of a queue name for the shell.
 #include "Command.h"

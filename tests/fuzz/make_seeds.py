@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Writes the seed corpus: status and setting replies in the printer's record format
 (STX, tag, value, ETX) and tarn command lines (one word per line)."""
 import os

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // From the printer's replies to tarn's report lines: a status reply and a get reply, both
 // arbitrary, give one well-formed "key: value" line per key; the byte dump of a reply shows
 // every byte and reads back to the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Value cutting on arbitrary printer replies: every setting's value is the run of value
 // characters right behind its first answer prefix, found before the first NUL, never beyond.
 #include "FuzzCheck.h"

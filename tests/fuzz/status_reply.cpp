@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The status parser on arbitrary replies: no read outside the reply, and a state that the report
 // and tarnqt can use (a named group and detail, inks only K, C, M, Y in that order).
 #include "FuzzCheck.h"

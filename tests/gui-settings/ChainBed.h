@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window tests' test bed: emulated printers of every family and variant behind a private
 // cupsd, the real tarn and dexo1.so linked into a scratch working folder (where the window
 // looks for ./tarn), and the process environment pointed at that cupsd.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A TCP relay in front of an emulated printer that lets a given number of connections through
 // and then stops listening, so that the next connection is refused: a printer that goes away
 // between the status read of a step and its operation.

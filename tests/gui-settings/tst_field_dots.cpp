@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What Apply sends for a length field: the printer's own dots while the user leaves the field
 // alone, the converted value once they change it, and never anything outside the field's range.
 #include "FieldDots.h"

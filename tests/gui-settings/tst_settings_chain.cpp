@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The settings pages and the maintenance wizards of the real window, through the whole chain:
 // window -> tarn -> private cupsd -> dexo1.so -> emulated printers. Every expectation about the
 // printer is read back from the emulator: its stored settings and the log of its commands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What a user does wrong or in a hurry, and what a printer does wrong, through the whole chain
 // (window -> tarn -> private cupsd -> dexo1.so -> emulated printers): a key pressed after a
 // step, a read that brings no value, a write the printer does not take, maintenance while the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Pieces shared by the status monitor tests: the printers the stand-in tool pretends to serve,
 // report lines of a status read, and looks at the status page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window adapting itself to the printer of the selected queue: model captions, functions,
 // status pictures, option lists with their packed keys, ranges in the locale's unit, ink names
 // and columns. The printers are scripted by a stand-in tarn.

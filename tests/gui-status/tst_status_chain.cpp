@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The status monitor through the whole chain: the real window runs the real tarn, which asks
 // a private cupsd for the queue and talks through dexo1.so to the emulated printers.
 #include "StatusTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The status monitor of the real window, driven through a scripted stand-in tarn that prints
 // chosen report lines: every status detail, the gauges, failed reads and the way back.
 #include "StatusTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared pieces of the window tests: a scratch working folder with a scripted stand-in tarn,
 // capture of standard output and error, a recorder of slot invocations, and a closer for
 // message boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The tool bridge against a scripted stand-in ./tarn: command lines, reply parsing, conversions
 // and the failure paths of every printer operation.
 #include "GuiTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The status and media-form pictures stay sharp on high-density screens: on a screen of
 // density 2 the switcher shows the @2x drawing at the size of the plain one.
 #include "ImageSwitcher.h"

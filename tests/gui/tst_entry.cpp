@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The start-up of tarnqt: its switches, the start-up lines, the translators and the image-format
 // probe; in-process and as the real program.
 #include "GuiTestSupport.h"

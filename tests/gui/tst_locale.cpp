@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Length fields and their range captions in the locale's decimal separator: a German window
 // shows commas, and typing the other separator enters the locale's one instead of changing the
 // value into another.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // With an image reader that cannot decode MNG, the cleaning animation is the GIF one.
 #include "GuiTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window with the real tarn as ./tarn in dry-run mode, against a private cupsd whose queues
 // carry the printers' PPDs: the printer list, the function list and the operations all come
 // from the tool itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shows every page of the window and saves a picture of it for review. The folder is
 // $TARN_SCREENSHOT_DIR, or screenshots/ in the build folder.
 #include "GuiTestSupport.h"

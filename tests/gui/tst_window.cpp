@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The real main window against a scripted stand-in ./tarn: construction, the page graph, page
 // changes, the start page's function buttons and the case of no tool or no printer.
 #include "GuiTestSupport.h"

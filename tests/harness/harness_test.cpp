@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The harness itself: every other CUPS test relies on these promises.
 #include "TempCups.h"
 

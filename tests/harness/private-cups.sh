@@ -11,6 +11,7 @@
 # The C++ harness (TempCups) runs `prepare` and starts cupsd itself, so the layout lives here
 # only. cupsd listens on ROOT/run/cups.sock only: a taken TCP port leaves cupsd half-running
 # and clients hanging, a socket in a fresh folder cannot collide.
+# SPDX-License-Identifier: Apache-2.0
 set -euo pipefail
 
 # Every URI scheme the tests and the demo give queues; lpadmin refuses a scheme without one.

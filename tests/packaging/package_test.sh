@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Builds the Debian package from the build tree into a scratch folder, checks what it holds,
 # reviews it with lintian, installs it with dpkg into a private root and runs the programs from
 # there against a private cupsd.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The translation catalogues of tarnqt: every text that the sources and forms hand to the
 // translator has a finished translation in every catalogue, with its context and
 // disambiguation; translations keep the placeholders that the program fills in; the compiled

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every title and advice text of the status catalogue shows whole on the status page and the
 // start page, for every printer family, in English, German and Japanese, at the window's
 // default size and with text one and a half times as large.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window in German, built with the compiled catalogue installed as the program installs it:
 // every page is photographed, and no text that fits in English is cut off, elided or pushed
 // behind a scroll bar by its translation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // tarn under valgrind through the whole chain: every run must end as it does without valgrind,
 // with no invalid read or write, no use of an uninitialised value and no lost block.
 #include "SharedTestBed.h"

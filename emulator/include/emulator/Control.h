@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The control language of a running emulator, one command per line, for tests and the demo.
 // Pure: a line and the current time in, the response text out.
 #ifndef EMULATOR_CONTROL_H

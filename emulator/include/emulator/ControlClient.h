@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A client of the emulator's control endpoint, for GoogleTest and QtTest tests and tools alike
 // (no test framework inside). Every call waits at most a few seconds for its answer.
 #ifndef EMULATOR_CONTROLCLIENT_H

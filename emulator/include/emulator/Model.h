@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer models the emulator knows: family, variant, device ID and the stored settings
 // each family has, with their codes and dot ranges.
 #ifndef EMULATOR_MODEL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One emulated printer: its state, its stored settings and the interpreter of the label command
 // language. Pure: bytes and the current time in, reply bytes and state changes out, so that it
 // can be tested and fuzzed without sockets.

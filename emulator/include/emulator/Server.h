@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The emulator's network side: one TCP endpoint on 127.0.0.1 per emulated printer plus a control
 // endpoint, all served by one poll() loop on one thread. Faults are applied here, to the replies
 // the printers produce.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Writes the status pictures (status_*.svg) of the four printer families.
 
 Every status picture is the printer of its family on a ground whose colour tells the kind of

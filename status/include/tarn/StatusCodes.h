@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The codes both programs share: status groups and details as tarn numbers them, the ink
 // states, amounts and models of the status reply, and the packing of two-letter reply codes.
 // Header only, so the window needs none of the tool's code to read its report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A wedged scheduler: listens on a unix socket, accepts every connection and never answers;
 // or, with answerFirst, answers the first request with an empty IPP success (no printers) and
 // wedges after that. Connections stay open until the server is destroyed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A private cupsd for tests: a fresh temp root, the scheduler running as a child process on a
 // unix socket inside it, the client environment that points every CUPS client there, and
 // helpers to add queues and to run programs against it. No test framework is needed.

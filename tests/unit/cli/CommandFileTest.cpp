@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loading the command file (line ends, limit, files that cannot be read) and storing the reply.
 #include "CommandFile.h"
 

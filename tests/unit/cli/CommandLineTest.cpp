@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three-pass command line: outcomes and messages of the checks, and the run description.
 #include "CommandLine.h"
 

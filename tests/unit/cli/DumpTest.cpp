@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The byte dumps of the -d trace.
 #include "Dump.h"
 

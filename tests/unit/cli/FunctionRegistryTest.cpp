@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The function request composed from -f entries, with the two actions registered as tarn does.
 #include "FunctionRegistry.h"
 #include "Actions.h"

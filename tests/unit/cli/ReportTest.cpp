@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Report lines: which source each key reads, the formats, the order and the record refetch.
 #include "Report.h"
 

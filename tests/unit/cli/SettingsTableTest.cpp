@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Composition of the get and set requests from the command line, and value cutting.
 #include "SettingsTable.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The project's dexo1.so, loaded as the tool loads it, against a tiny TCP peer.
 #include "Framing.h"
 #include "TcpPeer.h"

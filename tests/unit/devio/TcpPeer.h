@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A tiny TCP peer for the device library's tests: listens on a free loopback port and serves
 // each connection, one after the other, with the test's own handler.
 #ifndef TESTS_DEVIO_TCPPEER_H

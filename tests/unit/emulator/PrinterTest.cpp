@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The emulated printer's command interpreter, without sockets.
 #include "emulator/Printer.h"
 #include "emulator/Control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The emulator on the wire: replies and injected faults as a client sees them, and the project's
 // dexo1.so against it.
 #include "emulator/Server.h"

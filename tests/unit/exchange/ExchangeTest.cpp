@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The device exchange against a stand-in library that logs every call and fails chosen ones:
 // the order of calls, what each failure leads to, and the guards against a library that
 // claims more bytes than the buffer it was given.

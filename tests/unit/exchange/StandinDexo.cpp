@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A stand-in device library for the exchange tests: the sixteen entry points of dexo1.so, each
 // appending one line to the log file named by STANDIN_LOG, answering with canned data and
 // failing the calls chosen by the environment:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The pictures that tarnqt loads from its resources: each name the window asks for must be
 // there at the size its widget expects, with a sharp @2x variant, and the status pictures must
 // show the state's colour, because the user reads the state from it first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The reply is a byte count, not a C string: nothing is read past it, and a NUL ends the text.
 #include "StatusReply.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The dry-run parser makes up a state from the clock, so that every detail shows in 49 seconds.
 #include "KorelStatusParser.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The state and amount of each ink and of the maintenance box, and how records merge.
 #include "StatusReply.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The numbers and names of the status groups and details are read back by tarnqt.
 #include "KorelStatusEnum.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // From a status reply to group, detail and the inks named by the condition.
 #include "StatusReply.h"
 

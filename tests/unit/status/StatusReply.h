@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Builds status replies record by record, in the order the status request asks for them.
 #pragma once
 
