@@ -36,6 +36,22 @@ int idleGapFor(std::chrono::steady_clock::duration latency) {
 // every byte; only a printer that keeps the connection open pays it.
 constexpr int kCloseLingerMs = 100;
 
+// The most unanswered bytes kept for sending once more: requests and functions are far
+// smaller; a command file is not kept, and its loss is reported instead.
+constexpr std::size_t kResendLimit = std::size_t{64} * 1024;
+
+DEXO_Err errorFor(Delivery delivery) {
+    switch (delivery) {
+    case Delivery::Taken:
+        return kDEXO_Err_NoErr;
+    case Delivery::TimedOut:
+        return kDEXO_Err_Timeout;
+    case Delivery::Lost:
+        break;
+    }
+    return kDEXO_Err_InvalidChannel;
+}
+
 bool copyText(const char* text, std::string& out) {
     if (text == nullptr) {
         return false;
@@ -295,10 +311,23 @@ DEXO_Err Library::closeChannel(const void* channel, int timeout) {
         return kDEXO_Err_InvalidChannel;
     }
     // Waiting for the printer to acknowledge everything means it has taken every byte written,
-    // the last function command included, before the caller goes on.
-    DEXO_Err err = kDEXO_Err_NoErr;
+    // the last function command included, before the caller goes on. Bytes it dropped unread
+    // go once more over a new connection; if they are lost again, the caller is told.
+    const Deadline deadline(effectiveTimeout(timeout));
+    Delivery delivery = Delivery::Taken;
     if (!entry->peerClosed) {
-        err = entry->socket.shutdownAndDrain(Deadline(effectiveTimeout(timeout)), kCloseLingerMs);
+        delivery = entry->socket.shutdownAndDrain(deadline, kCloseLingerMs);
+    } else if (entry->holdsUnanswered()) {
+        delivery = entry->socket.settle(deadline);
+    }
+    DEXO_Err err = errorFor(delivery);
+    if (delivery == Delivery::Lost && entry->holdsUnanswered()) {
+        err = resendUnanswered(*entry, deadline);
+        if (err == kDEXO_Err_NoErr) {
+            err = errorFor(entry->socket.shutdownAndDrain(deadline, kCloseLingerMs));
+        }
+    } else if (delivery == Delivery::Lost) {
+        err = kDEXO_Err_NoErr; // everything written was answered
     }
     channels_.erase(channel);
     return err;
@@ -314,6 +343,37 @@ DEXO_Err Library::reconnect(Channel& channel, const Deadline& deadline) {
         channel.expected = completeRecords(channel.received, channel.expected).count;
     }
     return err;
+}
+
+// Sends what the printer dropped unread once more, over a new connection; never a third time.
+DEXO_Err Library::resendUnanswered(Channel& channel, const Deadline& deadline) {
+    if (channel.unansweredOverflow || channel.resent) {
+        return kDEXO_Err_InvalidChannel;
+    }
+    DEXO_Err err = reconnect(channel, deadline);
+    if (err != kDEXO_Err_NoErr) {
+        return err;
+    }
+    channel.resent = true;
+    std::size_t sent = 0;
+    err = channel.socket.sendAll(channel.unanswered.data(), channel.unanswered.size(), deadline,
+                                 sent);
+    std::string carry;
+    channel.expected += countQueries(std::string_view(channel.unanswered.data(), sent), carry);
+    if (err == kDEXO_Err_InvalidChannel) {
+        channel.peerClosed = true;
+    }
+    return err;
+}
+
+// Replaces a connection the printer has ended. What it had not answered is sent again when the
+// printer dropped it; otherwise the new connection starts clean.
+DEXO_Err Library::renew(Channel& channel, const Deadline& deadline) {
+    if (channel.holdsUnanswered() && channel.socket.settle(deadline) == Delivery::Lost) {
+        return resendUnanswered(channel, deadline);
+    }
+    channel.answered();
+    return reconnect(channel, deadline);
 }
 
 DEXO_Err Library::write(const void* channel, const char* data, unsigned long* size, int timeout) {
@@ -332,12 +392,12 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
     // A printer may end the connection after each answer; what is written after that goes over
     // a new one instead of into a socket the printer no longer reads.
     if (!entry->peerClosed) {
-        bool closed = false;
-        entry->socket.takeWaiting(entry->received, kReplyLimit - entry->received.size(), closed);
-        entry->peerClosed = closed;
+        entry->peerClosed =
+            entry->socket.takeWaiting(entry->received, kReplyLimit - entry->received.size()) !=
+            PeerEnd::Open;
     }
     if (entry->peerClosed) {
-        const DEXO_Err err = reconnect(*entry, deadline);
+        const DEXO_Err err = renew(*entry, deadline);
         if (err != kDEXO_Err_NoErr) {
             *size = 0;
             return err;
@@ -347,6 +407,12 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
     const DEXO_Err err = entry->socket.sendAll(data, *size, deadline, sent);
     if (sent > 0) {
         entry->expected += countQueries(std::string_view(data, sent), entry->queryCarry);
+        if (entry->unansweredOverflow || entry->unanswered.size() + sent > kResendLimit) {
+            entry->unanswered.clear();
+            entry->unansweredOverflow = true;
+        } else {
+            entry->unanswered.append(data, sent);
+        }
     }
     *size = sent;
     if (err == kDEXO_Err_InvalidChannel) {
@@ -379,6 +445,7 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
         if (records.count == owed || (settled && idleBound && idle.passed())) {
             channel.held = channel.received.substr(0, records.end);
             channel.received.erase(0, records.end);
+            channel.answered();
             return kDEXO_Err_NoErr;
         }
         if (channel.peerClosed) {

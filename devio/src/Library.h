@@ -36,6 +36,18 @@ struct Channel {
     std::string held;         // the reply of the last read, handed out by DEXORead
     std::size_t expected = 0; // answers owed for the queries written since the last read
     std::string queryCarry;   // the end of the last write, for a query split across writes
+    // What was written over this connection since the printer last answered: sent once more,
+    // over a new connection, if the printer drops it unread. Too much to keep is not resent.
+    std::string unanswered;
+    bool unansweredOverflow = false;
+    bool resent = false; // unanswered has gone once more already
+
+    bool holdsUnanswered() const { return unansweredOverflow || !unanswered.empty(); }
+    void answered() {
+        unanswered.clear();
+        unansweredOverflow = false;
+        resent = false;
+    }
 };
 
 class Library {
@@ -61,6 +73,8 @@ private:
     void pollStatus(Device& device, int timeout);
     DEXO_Err collectReply(Channel& channel, int timeout);
     DEXO_Err reconnect(Channel& channel, const Deadline& deadline);
+    DEXO_Err resendUnanswered(Channel& channel, const Deadline& deadline);
+    DEXO_Err renew(Channel& channel, const Deadline& deadline);
 
     std::mutex mutex_; // calls are served one at a time
     bool initialized_ = false;

@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/sockios.h>
+#include <linux/tcp.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
@@ -68,6 +68,14 @@ DEXO_Err connectOne(const addrinfo* address, const Deadline& deadline, Socket& o
     return kDEXO_Err_NoErr;
 }
 
+// How often the kernel is asked whether the peer has acknowledged everything: there is no
+// event for it (on a working link the first look after the round trip succeeds).
+constexpr int kAckPollMs = 5;
+
+bool connectionLost(int error) {
+    return error != EAGAIN && error != EWOULDBLOCK && error != EINTR;
+}
+
 } // namespace
 
 void Socket::reset(int fd) {
@@ -75,6 +83,56 @@ void Socket::reset(int fd) {
         ::close(fd_);
     }
     fd_ = fd;
+    written_ = 0;
+    peerEnded_ = false;
+    reset_ = false;
+    endedBeforeReset_ = false;
+}
+
+void Socket::take(Socket& other) {
+    written_ = other.written_;
+    peerEnded_ = other.peerEnded_;
+    reset_ = other.reset_;
+    endedBeforeReset_ = other.endedBeforeReset_;
+    fd_ = other.release();
+    other.reset();
+}
+
+void Socket::noteReset() {
+    if (!reset_) {
+        reset_ = true;
+        endedBeforeReset_ = peerEnded_;
+    }
+}
+
+bool Socket::resetNow() {
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+        noteReset();
+    }
+    return reset_;
+}
+
+// The kernel counts the connection's SYN among the bytes acknowledged.
+bool Socket::allAcknowledged() const {
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    if (::getsockopt(fd_, IPPROTO_TCP, TCP_INFO, &info, &length) != 0 ||
+        length < offsetof(tcp_info, tcpi_bytes_acked) + sizeof info.tcpi_bytes_acked) {
+        return false;
+    }
+    return info.tcpi_bytes_acked >= written_ + 1;
+}
+
+// A reset drops what the peer had not read (and answers bytes that come after its close). Only
+// a peer that had ended in order and acknowledged everything before it is known to have taken
+// all: the reset then answered no more than our end of stream.
+Delivery Socket::ending() const {
+    if (!reset_) {
+        return Delivery::Taken;
+    }
+    return endedBeforeReset_ && allAcknowledged() ? Delivery::Taken : Delivery::Lost;
 }
 
 DEXO_Err Socket::connect(const SocketAddress& address, const Deadline& deadline, Socket& out) {
@@ -104,6 +162,7 @@ DEXO_Err Socket::sendAll(const char* data, std::size_t size, const Deadline& dea
         const ssize_t n = ::send(fd_, data + sent, size - sent, MSG_NOSIGNAL);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
+            written_ += static_cast<std::uint64_t>(n);
             continue;
         }
         if (n < 0 && errno == EINTR) {
@@ -115,10 +174,12 @@ DEXO_Err Socket::sendAll(const char* data, std::size_t size, const Deadline& dea
                 return kDEXO_Err_Timeout;
             }
             if ((revents & (POLLERR | POLLHUP)) != 0 && (revents & POLLOUT) == 0) {
+                resetNow();
                 return kDEXO_Err_InvalidChannel;
             }
             continue;
         }
+        noteReset();
         return kDEXO_Err_InvalidChannel;
     }
     return kDEXO_Err_NoErr;
@@ -139,13 +200,15 @@ DEXO_Err Socket::receiveSome(std::string& into, std::size_t maxBytes, const Dead
             return kDEXO_Err_NoErr;
         }
         if (n == 0) {
+            peerEnded_ = true;
             closed = true;
             return kDEXO_Err_NoErr;
         }
         if (errno == EINTR) {
             continue;
         }
-        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+        if (connectionLost(errno)) {
+            noteReset();
             closed = true;
             return kDEXO_Err_NoErr;
         }
@@ -156,10 +219,9 @@ DEXO_Err Socket::receiveSome(std::string& into, std::size_t maxBytes, const Dead
     }
 }
 
-void Socket::takeWaiting(std::string& into, std::size_t maxBytes, bool& closed) {
-    closed = false;
+PeerEnd Socket::takeWaiting(std::string& into, std::size_t maxBytes) {
     char chunk[16384];
-    while (maxBytes > 0) {
+    while (maxBytes > 0 && !peerEnded_ && !reset_) {
         const std::size_t want = maxBytes < sizeof chunk ? maxBytes : sizeof chunk;
         const ssize_t n = ::recv(fd_, chunk, want, MSG_DONTWAIT);
         if (n > 0) {
@@ -167,32 +229,56 @@ void Socket::takeWaiting(std::string& into, std::size_t maxBytes, bool& closed) 
             maxBytes -= static_cast<std::size_t>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR) {
+        if (n == 0) {
+            peerEnded_ = true;
+        } else if (errno == EINTR) {
             continue;
+        } else if (connectionLost(errno)) {
+            noteReset();
         }
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
-            closed = true;
+        break;
+    }
+    // After the end of stream the kernel keeps answering reads with it, even once a reset has
+    // come: only the socket's error tells.
+    if (resetNow()) {
+        return PeerEnd::Reset;
+    }
+    return peerEnded_ ? PeerEnd::Closed : PeerEnd::Open;
+}
+
+Delivery Socket::settle(const Deadline& deadline) {
+    for (;;) {
+        // Looked at in this order, a reset that empties the send queue is never taken for
+        // acknowledgement.
+        int unacknowledged = 0;
+        const bool acknowledged =
+            ::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+        if (resetNow() || acknowledged) {
+            return ending();
         }
-        return;
+        if (deadline.passed()) {
+            return Delivery::TimedOut;
+        }
+        ::poll(nullptr, 0, deadline.sooner(kAckPollMs).remainingMs());
     }
 }
 
-DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
+Delivery Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
     ::shutdown(fd_, SHUT_WR);
-    // The kernel tells when the peer has acknowledged everything, but there is no event for it:
-    // look again every few milliseconds (on a working link the first look after the round trip
-    // succeeds). After that, a printer that closes its side at our end of stream is waited for
-    // a little, so that it has also read what it took; one that keeps its side open costs that.
-    constexpr int kAckPollMs = 5;
+    // Once the peer has acknowledged everything, a printer that closes its side at our end of
+    // stream is waited for a little, so that it has also read what it took; one that keeps its
+    // side open costs that.
     bool acknowledged = false;
     Deadline linger = deadline;
     std::string discard;
     for (;;) {
-        bool closed = false;
         discard.clear();
-        takeWaiting(discard, 1 << 20, closed);
-        if (closed) {
-            return kDEXO_Err_NoErr;
+        const PeerEnd end = takeWaiting(discard, 1 << 20);
+        if (end == PeerEnd::Reset) {
+            return ending();
+        }
+        if (end == PeerEnd::Closed) {
+            return settle(deadline);
         }
         if (!acknowledged) {
             int unacknowledged = 0;
@@ -202,10 +288,10 @@ DEXO_Err Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
             }
         }
         if (acknowledged && linger.passed()) {
-            return kDEXO_Err_NoErr;
+            return resetNow() ? ending() : Delivery::Taken;
         }
         if (deadline.passed()) {
-            return kDEXO_Err_Timeout;
+            return Delivery::TimedOut;
         }
         short revents = 0;
         waitFor(fd_, POLLIN, acknowledged ? linger : deadline.sooner(kAckPollMs), revents);

@@ -8,19 +8,30 @@
 #include "dexo1.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace devio {
+
+// How the printer's side of a connection stands: still open, ended in order (every byte it took
+// was read), or reset.
+enum class PeerEnd { Open, Closed, Reset };
+
+// What became of the bytes written over a connection that has ended or is ending. A reset means
+// the printer's side dropped bytes unread, unless it had closed in order first and had already
+// acknowledged every byte: then only our end of stream came too late.
+enum class Delivery { Taken, Lost, TimedOut };
 
 class Socket {
 public:
     Socket() = default;
     explicit Socket(int fd) : fd_(fd) {}
     ~Socket() { reset(); }
-    Socket(Socket&& other) noexcept : fd_(other.release()) {}
+    Socket(Socket&& other) noexcept { take(other); }
     Socket& operator=(Socket&& other) noexcept {
         if (this != &other) {
-            reset(other.release());
+            reset();
+            take(other);
         }
         return *this;
     }
@@ -49,17 +60,32 @@ public:
     DEXO_Err receiveSome(std::string& into, std::size_t maxBytes, const Deadline& deadline,
                          bool& closed);
 
-    // Appends what has already arrived, at most maxBytes, without waiting; closed=true when the
-    // peer has ended the stream (or the connection failed).
-    void takeWaiting(std::string& into, std::size_t maxBytes, bool& closed);
+    // Appends what has already arrived, at most maxBytes, without waiting, and tells how the
+    // peer's side stands.
+    PeerEnd takeWaiting(std::string& into, std::size_t maxBytes);
+
+    // Once the peer has ended its side: waits until every byte written is acknowledged or the
+    // connection is reset, and tells which.
+    Delivery settle(const Deadline& deadline);
 
     // Ends our direction and waits until the peer closes its own, discarding what it still
     // sends; or, for a peer that keeps its side open, until it has acknowledged every byte
     // written (our end of stream included) and lingerMs more have passed.
-    DEXO_Err shutdownAndDrain(const Deadline& deadline, int lingerMs);
+    Delivery shutdownAndDrain(const Deadline& deadline, int lingerMs);
 
 private:
+    void take(Socket& other);
+    // Reads a pending connection error, if any, and keeps it in mind.
+    bool resetNow();
+    void noteReset();
+    bool allAcknowledged() const;
+    Delivery ending() const;
+
     int fd_ = -1;
+    std::uint64_t written_ = 0; // bytes sent over this connection
+    bool peerEnded_ = false;    // the peer's end of stream has been read
+    bool reset_ = false;        // the connection was reset
+    bool endedBeforeReset_ = false;
 };
 
 } // namespace devio

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -603,6 +604,89 @@ TEST_F(DevioTest, CloseChannelReturnsOnceThePrinterHasEverything) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(peer.sessions(), std::vector<std::string>{"~W(PNC"});
+}
+
+// A printer that closes right after its answer drops what arrives meanwhile, and its side of
+// TCP resets the connection. That function goes once more over a new connection, never a third
+// time; a printer that read it and then closed gets it once. Where it cannot be sent again
+// (too long to keep, or dropped twice), closing the channel says so instead of succeeding.
+TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
+    const std::string answer = STX + "^S(CLM,P,IR" + ETX + STX + "^S(CLS,C,24" + ETX;
+    const std::string query = "~H(CLM,P~H(CLS,C";
+    // Answers, then closes a moment later without reading what came in the meantime.
+    const auto dropsAfterAnswer = [&](TcpPeer::Connection& c) {
+        answerAfter(c, "~H(CLS,C", answer);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    };
+    const auto takesAll = [](TcpPeer::Connection& c) { c.readToEnd(); };
+    const auto dropsAll = [](TcpPeer::Connection&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    };
+    const std::string longFunction = "~W(PNC" + std::string(100 * 1024, ' ');
+    struct Case {
+        const char* name;
+        std::function<void(int, TcpPeer::Connection&)> handler;
+        bool asks;
+        std::string function;
+        DEXO_Err closed;
+        std::vector<std::string> sessions;
+    };
+    const Case cases[] = {
+        {"dropped once, taken on a new connection",
+         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAfterAnswer(c) : takesAll(c); },
+         true,
+         "~W(PNC",
+         kDEXO_Err_NoErr,
+         {query, "~W(PNC"}},
+        {"read, then the printer closed",
+         [&](int, TcpPeer::Connection& c) {
+             answerAfter(c, "~H(CLS,C", answer);
+             c.readUntil("~W(PNC");
+         },
+         true,
+         "~W(PNC",
+         kDEXO_Err_NoErr,
+         {query + "~W(PNC"}},
+        {"dropped on every connection",
+         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAfterAnswer(c) : dropsAll(c); },
+         true,
+         "~W(PNC",
+         kDEXO_Err_InvalidChannel,
+         {query, ""}},
+        {"dropped without an answer",
+         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAll(c) : takesAll(c); },
+         false,
+         "~J(MCL,H",
+         kDEXO_Err_NoErr,
+         {"", "~J(MCL,H"}},
+        {"too long to keep",
+         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAll(c) : takesAll(c); },
+         false,
+         longFunction,
+         kDEXO_Err_InvalidChannel,
+         {""}},
+    };
+    for (const Case& c : cases) {
+        std::atomic<int> count{0};
+        TcpPeer peer([&](TcpPeer::Connection& connection) { c.handler(++count, connection); });
+        const void* device = openDevice(peer.uri());
+        ChannelUse use;
+        ASSERT_EQ(use.open(device), kDEXO_Err_NoErr) << c.name;
+        if (c.asks) {
+            ASSERT_EQ(use.write(query), kDEXO_Err_NoErr) << c.name;
+            DEXO_Err err = kDEXO_Err_Fatal;
+            EXPECT_EQ(use.read(err), answer) << c.name;
+        }
+        EXPECT_EQ(use.write(c.function), kDEXO_Err_NoErr) << c.name;
+        EXPECT_EQ(use.close(), c.closed) << c.name;
+        dexo().Close(device);
+        for (int i = 0; i < 2000 && peer.sessions().size() < c.sessions.size(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        // No connection beyond those expected, however long the library had.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(peer.sessions(), c.sessions) << c.name;
+    }
 }
 
 TEST_F(DevioTest, OpenChannelToAPrinterNobodyListensForFails) {
