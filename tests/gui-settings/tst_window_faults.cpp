@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMovie>
@@ -383,23 +384,39 @@ void WindowFaults::clicksDuringASlowRunAreDropped() {
     std::unique_ptr<MainFrame> w = chain->openWindow("c5020a");
     QVERIFY(w);
     // Each status reply takes most of a second: the run holds the window that long.
+    auto* update = widgetOf<QPushButton>(*w, "Startup", "btnUpdatePrinterStatus");
+    // What one status read sends, to hold the slow run's log against.
+    QVERIFY(control().clearLog("c5020a"));
+    QTest::mouseClick(update, Qt::LeftButton);
+    const std::vector<std::string> oneRead = control().log("c5020a");
+    QVERIFY(countStartingWith(oneRead, "~H(SMA,S") == 1);
     QVERIFY(control().fault("c5020a", "slow", "status", 700));
     QVERIFY(control().clearLog("c5020a"));
-    auto* update = widgetOf<QPushButton>(*w, "Startup", "btnUpdatePrinterStatus");
+    // Update itself is disabled while it reads; the page buttons stay as they were, and each
+    // would start a run of its own (the media page reads its settings first).
+    const std::pair<int, const char*> clicks[] = {
+        {150, "btnUpdatePrinterStatus"}, {300, "btnPaperSetting"}, {450, "btnNozzleCheck"}};
     int clicksDuringTheRun = 0;
-    for (int ms : {150, 300, 450}) {
-        QTimer::singleShot(ms, w.get(), [&] {
+    int lateClicks = 0;
+    QElapsedTimer clock;
+    for (const auto& [ms, button] : clicks) {
+        QTimer::singleShot(ms, w.get(), [&, due = ms, name = button] {
             if (MainFrameTestAccess::command(*w).toolRunning())
                 ++clicksDuringTheRun;
-            QTest::mouseClick(update, Qt::LeftButton);
+            if (clock.elapsed() > due + 150)
+                ++lateClicks;
+            QTest::mouseClick(widgetOf<QPushButton>(*w, "Startup", name), Qt::LeftButton);
         });
     }
+    clock.start();
     QTest::mouseClick(update, Qt::LeftButton);
-    // The window painted and ran its timers while it waited.
+    // The window ran its timers (and painted) while it waited, not only once the run ended.
     QCOMPARE(clicksDuringTheRun, 3);
+    QCOMPARE(lateClicks, 0);
     QTest::qWait(1000);
     const std::vector<std::string> log = control().log("c5020a");
-    QVERIFY2(countStartingWith(log, "~H(SMA,S") == 1, qPrintable(joined(log)));
+    QVERIFY2(log == oneRead, qPrintable(joined(log)));
+    QCOMPARE(pageShown(*w), QString("Startup"));
     QVERIFY(update->isEnabled());
 }
 
