@@ -86,6 +86,7 @@ CommandText& CommandText::operator=(CommandText&& other) noexcept {
         std::swap(mapping_, other.mapping_);
         std::swap(length_, other.length_);
         std::swap(mappedBytes_, other.mappedBytes_);
+        std::swap(droppableBytes_, other.droppableBytes_);
         read_.swap(other.read_);
     }
     return *this;
@@ -98,6 +99,7 @@ void CommandText::clear() {
     mapping_ = nullptr;
     length_ = 0;
     mappedBytes_ = 0;
+    droppableBytes_ = 0;
     read_.clear();
     read_.shrink_to_fit();
 }
@@ -113,14 +115,16 @@ bool CommandText::map(int fd, size_t size) {
     if (area == MAP_FAILED) {
         return false;
     }
-    // Read-only and filled in at once: the pages come from the page cache without a fault each
-    // while they are sent, and without a private copy.
-    if (mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0) == MAP_FAILED) {
+    // Read-only: the pages come from the page cache without a private copy, and are read once,
+    // front to back, as they are sent.
+    if (mmap(area, size, PROT_READ, MAP_PRIVATE | MAP_FIXED, fd, 0) == MAP_FAILED) {
         munmap(area, total);
         return false;
     }
+    (void)madvise(area, size, MADV_SEQUENTIAL);
     mapping_ = static_cast<char*>(area);
     mappedBytes_ = total;
+    droppableBytes_ = size / page * page;
     length_ = size;
     if (mapping_[size - 1] != '\n') {
         // Only the page that takes the line end becomes writable (and privately copied).

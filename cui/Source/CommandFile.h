@@ -36,6 +36,11 @@ public:
     // Maps size bytes of fd (size > 0) with a closing line end when the last byte is none;
     // false when the file cannot be mapped.
     bool map(int fd, size_t size);
+    // The whole pages of the mapped file that are never written (the text's last page may take
+    // the added line end): they may be dropped from memory while the text is sent. None for a
+    // text that was read.
+    const char* droppableBegin() const { return mapping_; }
+    size_t droppableBytes() const { return droppableBytes_; }
     // The text read from a source that cannot be mapped.
     std::string& readText() { return read_; }
     void clear();
@@ -44,6 +49,7 @@ private:
     char* mapping_ = nullptr;
     size_t length_ = 0;
     size_t mappedBytes_ = 0;
+    size_t droppableBytes_ = 0;
     std::string read_;
 };
 

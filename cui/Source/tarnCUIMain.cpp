@@ -8,6 +8,7 @@
 #include "KorelStatusParser.h"
 #include "QueueLookup.h"
 #include "Report.h"
+#include "ResidentTrim.h"
 #include "SettingsTable.h"
 #include "Switches.h"
 
@@ -67,6 +68,9 @@ bool serveQueue(const std::string& queue, RunDescription& run, const DeviceUriTa
     ExchangeResult result;
     if (get.statusFlag || !input.getRequest.empty() || !input.setRequest.empty() ||
         !input.functionRequest.empty()) {
+        // A long command file is sent in one write; what it has passed leaves memory meanwhile.
+        const ResidentTrim trim(run.commandText.droppableBegin(),
+                                run.commandFileMode ? run.commandText.droppableBytes() : 0);
         result = runExchange(input);
         if (result.end != ExchangeEnd::Completed) {
             return false;

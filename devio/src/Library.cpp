@@ -40,6 +40,24 @@ constexpr int kCloseLingerMs = 100;
 // smaller; a command file is not kept, and its loss is reported instead.
 constexpr std::size_t kResendLimit = std::size_t{64} * 1024;
 
+// How much of a write goes to the socket in one call: small enough that the slice is still in
+// the processor's cache when it is searched for queries.
+constexpr std::size_t kSendSlice = std::size_t{256} << 10;
+
+// Books bytes that went to the printer: the answers they ask for, and a copy to send again.
+void noteWritten(Channel& channel, std::string_view bytes) {
+    if (bytes.empty()) {
+        return;
+    }
+    channel.expected += countQueries(bytes, channel.queryCarry);
+    if (channel.unansweredOverflow || channel.unanswered.size() + bytes.size() > kResendLimit) {
+        channel.unanswered.clear();
+        channel.unansweredOverflow = true;
+    } else {
+        channel.unanswered.append(bytes);
+    }
+}
+
 DEXO_Err errorFor(Delivery delivery) {
     switch (delivery) {
     case Delivery::Taken:
@@ -403,16 +421,16 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
             return err;
         }
     }
+    // A slice at a time, each counted for its queries right after it went, while it is still in
+    // the cache: a long command file is read once, not twice.
     std::size_t sent = 0;
-    const DEXO_Err err = entry->socket.sendAll(data, *size, deadline, sent);
-    if (sent > 0) {
-        entry->expected += countQueries(std::string_view(data, sent), entry->queryCarry);
-        if (entry->unansweredOverflow || entry->unanswered.size() + sent > kResendLimit) {
-            entry->unanswered.clear();
-            entry->unansweredOverflow = true;
-        } else {
-            entry->unanswered.append(data, sent);
-        }
+    DEXO_Err err = kDEXO_Err_NoErr;
+    while (sent < *size && err == kDEXO_Err_NoErr) {
+        const std::size_t slice = std::min<std::size_t>(kSendSlice, *size - sent);
+        std::size_t done = 0;
+        err = entry->socket.sendAll(data + sent, slice, deadline, done);
+        noteWritten(*entry, std::string_view(data + sent, done));
+        sent += done;
     }
     *size = sent;
     if (err == kDEXO_Err_InvalidChannel) {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 // Loading the command file (line ends, limit, files that cannot be read) and storing the reply.
 #include "CommandFile.h"
+#include "ResidentTrim.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <string>
@@ -145,6 +147,57 @@ INSTANTIATE_TEST_SUITE_P(
                       PipeCase{"SeveralBlocksAtTheLimit", 200000, CommandFileStatus::Loaded},
                       PipeCase{"OneByteOver", 200001, CommandFileStatus::TooLarge}),
     [](const ::testing::TestParamInfo<PipeCase>& info) { return info.param.name; });
+
+long residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long total = 0;
+    long resident = 0;
+    statm >> total >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// While a long text is sent its pages are dropped from memory behind the reader. What is read
+// again must be the file as it was, and the line end the tool added must stay, wherever it
+// lies: in the file's last page, or in the page after a file of whole pages.
+TEST_F(CommandFileTest, PagesDroppedWhileSentReadBackUnchanged) {
+    const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t eight = std::size_t{8} << 20;
+    const struct {
+        const char* name;
+        std::size_t size;
+        bool lineEnd;
+    } cases[] = {{"whole pages, no line end", eight, false},
+                 {"part of a page, no line end", eight + 123, false},
+                 {"ends with a line end", eight - 1, true}};
+    for (const auto& c : cases) {
+        std::string content(c.size, '\0');
+        for (std::size_t i = 0; i < c.size; ++i) {
+            content[i] = static_cast<char>('A' + (i / page + i) % 26);
+        }
+        if (c.lineEnd) {
+            content.back() = '\n';
+        }
+        const std::string expected = c.lineEnd ? content : content + "\n";
+        CommandText text;
+        ASSERT_EQ(loadCommandFile(file("long", content), text), CommandFileStatus::Loaded);
+        EXPECT_EQ(text.droppableBytes(), c.size / page * page) << c.name;
+        {
+            const ResidentTrim trim(text.droppableBegin(), text.droppableBytes());
+            const long before = residentBytes();
+            for (int pass = 0; pass < 3; ++pass) {
+                EXPECT_TRUE(text.view() == expected) << c.name << ", pass " << pass;
+            }
+            // The pages read were dropped again (looked for, bounded).
+            bool dropped = false;
+            for (int i = 0; i < 500 && !dropped; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                dropped = residentBytes() < before + static_cast<long>(eight / 2);
+            }
+            EXPECT_TRUE(dropped) << c.name;
+        }
+        EXPECT_TRUE(text.view() == expected) << c.name;
+    }
+}
 
 TEST_F(CommandFileTest, ReplyIsStoredUpToItsFirstNulAndTruncatesTheFile) {
     const std::string path = file("reply", "an older and longer reply");
