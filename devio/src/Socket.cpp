@@ -179,6 +179,14 @@ DEXO_Err Socket::sendAll(const char* data, std::size_t size, const Deadline& dea
             }
             continue;
         }
+        // The caller's bytes cannot be read (a mapped file cut short meanwhile), or the system is
+        // short of memory: the connection itself is sound, and nothing is to be sent again.
+        if (errno == EFAULT) {
+            return kDEXO_Err_InvalidAddress;
+        }
+        if (errno == ENOMEM || errno == ENOBUFS) {
+            return kDEXO_Err_Nomem;
+        }
         noteReset();
         return kDEXO_Err_InvalidChannel;
     }

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -687,6 +689,36 @@ TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         EXPECT_EQ(peer.sessions(), c.sessions) << c.name;
     }
+}
+
+// A buffer whose end cannot be read (a mapped command file cut short while it is sent): the
+// write says so and tells what went; the connection is sound, so nothing goes twice.
+TEST_F(DevioTest, UnreadableBytesEndTheWriteAndNothingIsSentAgain) {
+    const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    const std::size_t pages = 80; // more than one slice of the library's sending
+    char* area = static_cast<char*>(mmap(nullptr, (pages + 1) * page, PROT_READ | PROT_WRITE,
+                                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(area, MAP_FAILED);
+    const std::string readable = "~W(PNC" + std::string(pages * page - 6, ' ');
+    std::memcpy(area, readable.data(), readable.size());
+    ASSERT_EQ(mprotect(area + pages * page, page, PROT_NONE), 0);
+    TcpPeer peer([](TcpPeer::Connection& c) { c.readToEnd(); });
+    const void* device = openDevice(peer.uri());
+    ChannelUse use;
+    ASSERT_EQ(use.open(device), kDEXO_Err_NoErr);
+    unsigned long size = (pages + 1) * page;
+    EXPECT_EQ(dexo().Write(use.channel, area, &size, 10000), kDEXO_Err_InvalidAddress);
+    EXPECT_GT(size, 0ul);
+    EXPECT_LE(size, readable.size());
+    EXPECT_EQ(use.close(), kDEXO_Err_NoErr);
+    dexo().Close(device);
+    for (int i = 0; i < 2000 && peer.sessions().empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // What the write said went, once, over the one connection.
+    EXPECT_EQ(peer.sessions(), std::vector<std::string>{readable.substr(0, size)});
+    munmap(area, (pages + 1) * page);
 }
 
 TEST_F(DevioTest, OpenChannelToAPrinterNobodyListensForFails) {
