@@ -615,16 +615,17 @@ TEST_F(DevioTest, CloseChannelReturnsOnceThePrinterHasEverything) {
 TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
     const std::string answer = STX + "^S(CLM,P,IR" + ETX + STX + "^S(CLS,C,24" + ETX;
     const std::string query = "~H(CLM,P~H(CLS,C";
-    // Answers, then closes a moment later without reading what came in the meantime.
+    const std::string longFunction = "~W(PNC" + std::string(100 * 1024, ' ');
+    // Closes once the function has come, without reading it.
+    const auto dropsAll = [](TcpPeer::Connection& c, std::size_t function) {
+        c.waitUnread(function);
+    };
+    // Answers, then closes in the same way.
     const auto dropsAfterAnswer = [&](TcpPeer::Connection& c) {
         answerAfter(c, "~H(CLS,C", answer);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        dropsAll(c, 6);
     };
     const auto takesAll = [](TcpPeer::Connection& c) { c.readToEnd(); };
-    const auto dropsAll = [](TcpPeer::Connection&) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    };
-    const std::string longFunction = "~W(PNC" + std::string(100 * 1024, ' ');
     struct Case {
         const char* name;
         std::function<void(int, TcpPeer::Connection&)> handler;
@@ -650,19 +651,21 @@ TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
          kDEXO_Err_NoErr,
          {query + "~W(PNC"}},
         {"dropped on every connection",
-         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAfterAnswer(c) : dropsAll(c); },
+         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAfterAnswer(c) : dropsAll(c, 6); },
          true,
          "~W(PNC",
          kDEXO_Err_InvalidChannel,
          {query, ""}},
         {"dropped without an answer",
-         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAll(c) : takesAll(c); },
+         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAll(c, 8) : takesAll(c); },
          false,
          "~J(MCL,H",
          kDEXO_Err_NoErr,
          {"", "~J(MCL,H"}},
         {"too long to keep",
-         [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAll(c) : takesAll(c); },
+         [&](int n, TcpPeer::Connection& c) {
+             n == 1 ? dropsAll(c, longFunction.size()) : takesAll(c);
+         },
          false,
          longFunction,
          kDEXO_Err_InvalidChannel,

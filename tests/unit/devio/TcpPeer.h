@@ -8,6 +8,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -41,6 +42,18 @@ public:
                 }
             }
             return true;
+        }
+        // Waits, reading nothing, until count bytes have arrived unread (false after 10 s).
+        bool waitUnread(std::size_t count) {
+            for (int i = 0; i < 10000; ++i) {
+                int waiting = 0;
+                if (::ioctl(fd_, FIONREAD, &waiting) == 0 &&
+                    static_cast<std::size_t>(waiting) >= count) {
+                    return true;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            return false;
         }
         // Reads until the other side closes its direction.
         void readToEnd() {
