@@ -40,6 +40,11 @@ constexpr int kCloseLingerMs = 100;
 // smaller; a command file is not kept, and its loss is reported instead.
 constexpr std::size_t kResendLimit = std::size_t{64} * 1024;
 
+// How long a write right after an answer waits for the printer to close: one that closes after
+// each answer does so right behind it, and what is written into its close is lost. Only a write
+// that follows a read pays it, and only against a printer that keeps the connection.
+constexpr int kCloseGraceMs = 10;
+
 // How much of a write goes to the socket in one call: small enough that the slice is still in
 // the processor's cache when it is searched for queries.
 constexpr std::size_t kSendSlice = std::size_t{256} << 10;
@@ -65,6 +70,7 @@ DEXO_Err errorFor(Delivery delivery) {
     case Delivery::TimedOut:
         return kDEXO_Err_Timeout;
     case Delivery::Lost:
+    case Delivery::Unsure:
         break;
     }
     return kDEXO_Err_InvalidChannel;
@@ -339,14 +345,16 @@ DEXO_Err Library::closeChannel(const void* channel, int timeout) {
         delivery = entry->socket.settle(deadline);
     }
     DEXO_Err err = errorFor(delivery);
-    if (delivery == Delivery::Lost && entry->holdsUnanswered()) {
+    const bool reset = delivery == Delivery::Lost || delivery == Delivery::Unsure;
+    if (reset && !entry->holdsUnanswered()) {
+        err = kDEXO_Err_NoErr; // everything written was answered
+    } else if (delivery == Delivery::Lost) {
         err = resendUnanswered(*entry, deadline);
         if (err == kDEXO_Err_NoErr) {
             err = errorFor(entry->socket.shutdownAndDrain(deadline, kCloseLingerMs));
         }
-    } else if (delivery == Delivery::Lost) {
-        err = kDEXO_Err_NoErr; // everything written was answered
     }
+    // Unsure is not sent again: the printer may have taken it. The caller is told.
     channels_.erase(channel);
     return err;
 }
@@ -409,6 +417,10 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
     const Deadline deadline(effectiveTimeout(timeout));
     // A printer may end the connection after each answer; what is written after that goes over
     // a new one instead of into a socket the printer no longer reads.
+    if (!entry->peerClosed && entry->replyEnded && entry->received.empty()) {
+        entry->socket.awaitPeer(deadline.sooner(kCloseGraceMs));
+    }
+    entry->replyEnded = false;
     if (!entry->peerClosed) {
         entry->peerClosed =
             entry->socket.takeWaiting(entry->received, kReplyLimit - entry->received.size()) !=
@@ -464,6 +476,7 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
             channel.held = channel.received.substr(0, records.end);
             channel.received.erase(0, records.end);
             channel.answered();
+            channel.replyEnded = true;
             return kDEXO_Err_NoErr;
         }
         if (channel.peerClosed) {

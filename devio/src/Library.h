@@ -40,7 +40,8 @@ struct Channel {
     // over a new connection, if the printer drops it unread. Too much to keep is not resent.
     std::string unanswered;
     bool unansweredOverflow = false;
-    bool resent = false; // unanswered has gone once more already
+    bool resent = false;     // unanswered has gone once more already
+    bool replyEnded = false; // the last call was a read that ended with the printer's answer
 
     bool holdsUnanswered() const { return unansweredOverflow || !unanswered.empty(); }
     void answered() {

@@ -87,6 +87,8 @@ void Socket::reset(int fd) {
     peerEnded_ = false;
     reset_ = false;
     endedBeforeReset_ = false;
+    endSent_ = false;
+    endSentBeforeReset_ = false;
 }
 
 void Socket::take(Socket& other) {
@@ -94,6 +96,8 @@ void Socket::take(Socket& other) {
     peerEnded_ = other.peerEnded_;
     reset_ = other.reset_;
     endedBeforeReset_ = other.endedBeforeReset_;
+    endSent_ = other.endSent_;
+    endSentBeforeReset_ = other.endSentBeforeReset_;
     fd_ = other.release();
     other.reset();
 }
@@ -102,6 +106,7 @@ void Socket::noteReset() {
     if (!reset_) {
         reset_ = true;
         endedBeforeReset_ = peerEnded_;
+        endSentBeforeReset_ = endSent_;
     }
 }
 
@@ -125,14 +130,18 @@ bool Socket::allAcknowledged() const {
     return info.tcpi_bytes_acked >= written_ + 1;
 }
 
-// A reset drops what the peer had not read (and answers bytes that come after its close). Only
-// a peer that had ended in order and acknowledged everything before it is known to have taken
-// all: the reset then answered no more than our end of stream.
+// A reset drops what the peer had not read, and answers bytes that come after its close. After
+// an orderly close, what it acknowledged had come before the close and was read; a reset before
+// our end of stream means the printer closed with bytes unread. A reset after our end of stream
+// may be a printer that read everything, saw the end and aborted: that one cannot be told.
 Delivery Socket::ending() const {
     if (!reset_) {
         return Delivery::Taken;
     }
-    return endedBeforeReset_ && allAcknowledged() ? Delivery::Taken : Delivery::Lost;
+    if (endedBeforeReset_) {
+        return allAcknowledged() ? Delivery::Taken : Delivery::Lost;
+    }
+    return endSentBeforeReset_ ? Delivery::Unsure : Delivery::Lost;
 }
 
 DEXO_Err Socket::connect(const SocketAddress& address, const Deadline& deadline, Socket& out) {
@@ -227,6 +236,11 @@ DEXO_Err Socket::receiveSome(std::string& into, std::size_t maxBytes, const Dead
     }
 }
 
+void Socket::awaitPeer(const Deadline& deadline) {
+    short revents = 0;
+    waitFor(fd_, POLLIN | POLLRDHUP, deadline, revents);
+}
+
 PeerEnd Socket::takeWaiting(std::string& into, std::size_t maxBytes) {
     char chunk[16384];
     while (maxBytes > 0 && !peerEnded_ && !reset_) {
@@ -272,7 +286,10 @@ Delivery Socket::settle(const Deadline& deadline) {
 }
 
 Delivery Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
+    // A reset that is here already cannot be the answer to our end of stream.
+    resetNow();
     ::shutdown(fd_, SHUT_WR);
+    endSent_ = true;
     // Once the peer has acknowledged everything, a printer that closes its side at our end of
     // stream is waited for a little, so that it has also read what it took; one that keeps its
     // side open costs that.

@@ -18,9 +18,11 @@ namespace devio {
 enum class PeerEnd { Open, Closed, Reset };
 
 // What became of the bytes written over a connection that has ended or is ending. A reset means
-// the printer's side dropped bytes unread, unless it had closed in order first and had already
-// acknowledged every byte: then only our end of stream came too late.
-enum class Delivery { Taken, Lost, TimedOut };
+// the printer's side dropped bytes unread (Lost), unless it had closed in order first and had
+// already acknowledged every byte: then only our end of stream came too late (Taken). A reset
+// that came only after our end of stream, without an orderly close before it, is Unsure: the
+// printer may have read everything and then aborted the connection, or dropped the last bytes.
+enum class Delivery { Taken, Lost, Unsure, TimedOut };
 
 class Socket {
 public:
@@ -60,6 +62,9 @@ public:
     DEXO_Err receiveSome(std::string& into, std::size_t maxBytes, const Deadline& deadline,
                          bool& closed);
 
+    // Waits until bytes, the peer's end of stream or a reset arrive, or the deadline passes.
+    void awaitPeer(const Deadline& deadline);
+
     // Appends what has already arrived, at most maxBytes, without waiting, and tells how the
     // peer's side stands.
     PeerEnd takeWaiting(std::string& into, std::size_t maxBytes);
@@ -86,6 +91,8 @@ private:
     bool peerEnded_ = false;    // the peer's end of stream has been read
     bool reset_ = false;        // the connection was reset
     bool endedBeforeReset_ = false;
+    bool endSent_ = false; // our end of stream has gone
+    bool endSentBeforeReset_ = false;
 };
 
 } // namespace devio

@@ -609,9 +609,12 @@ TEST_F(DevioTest, CloseChannelReturnsOnceThePrinterHasEverything) {
 }
 
 // A printer that closes right after its answer drops what arrives meanwhile, and its side of
-// TCP resets the connection. That function goes once more over a new connection, never a third
-// time; a printer that read it and then closed gets it once. Where it cannot be sent again
-// (too long to keep, or dropped twice), closing the channel says so instead of succeeding.
+// TCP resets the connection. A write right behind an answer gives such a close a moment to come
+// and then goes over a new connection. Bytes dropped at a reset that came before our end of
+// stream go once more over a new connection, never a third time; a printer that read them and
+// then closed gets them once. A reset that came only after our end of stream may follow a
+// whole read: nothing is sent again, and the close says it cannot confirm. So it does where the
+// bytes cannot be sent again (too long to keep, or dropped twice).
 TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
     const std::string answer = STX + "^S(CLM,P,IR" + ETX + STX + "^S(CLS,C,24" + ETX;
     const std::string query = "~H(CLM,P~H(CLS,C";
@@ -631,14 +634,25 @@ TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
         std::function<void(int, TcpPeer::Connection&)> handler;
         bool asks;
         std::string function;
+        bool closeAfterThePrinter; // the channel is closed once the printer has closed
         DEXO_Err closed;
         std::vector<std::string> sessions;
     };
     const Case cases[] = {
-        {"dropped once, taken on a new connection",
+        {"closes right behind its answer",
+         [&](int n, TcpPeer::Connection& c) {
+             n == 1 ? answerAfter(c, "~H(CLS,C", answer) : takesAll(c);
+         },
+         true,
+         "~W(PNC",
+         false,
+         kDEXO_Err_NoErr,
+         {query, "~W(PNC"}},
+        {"dropped before our close, taken on a new connection",
          [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAfterAnswer(c) : takesAll(c); },
          true,
          "~W(PNC",
+         true,
          kDEXO_Err_NoErr,
          {query, "~W(PNC"}},
         {"read, then the printer closed",
@@ -648,18 +662,32 @@ TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
          },
          true,
          "~W(PNC",
+         false,
          kDEXO_Err_NoErr,
+         {query + "~W(PNC"}},
+        {"read to the end, then aborted",
+         [&](int, TcpPeer::Connection& c) {
+             answerAfter(c, "~H(CLS,C", answer);
+             c.readToEnd();
+             c.abortOnClose();
+         },
+         true,
+         "~W(PNC",
+         false,
+         kDEXO_Err_InvalidChannel,
          {query + "~W(PNC"}},
         {"dropped on every connection",
          [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAfterAnswer(c) : dropsAll(c, 6); },
          true,
          "~W(PNC",
+         true,
          kDEXO_Err_InvalidChannel,
          {query, ""}},
         {"dropped without an answer",
          [&](int n, TcpPeer::Connection& c) { n == 1 ? dropsAll(c, 8) : takesAll(c); },
          false,
          "~J(MCL,H",
+         true,
          kDEXO_Err_NoErr,
          {"", "~J(MCL,H"}},
         {"too long to keep",
@@ -668,6 +696,7 @@ TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
          },
          false,
          longFunction,
+         true,
          kDEXO_Err_InvalidChannel,
          {""}},
     };
@@ -683,6 +712,9 @@ TEST_F(DevioTest, BytesDroppedUnreadAtThePrintersCloseAreSentOnceMore) {
             EXPECT_EQ(use.read(err), answer) << c.name;
         }
         EXPECT_EQ(use.write(c.function), kDEXO_Err_NoErr) << c.name;
+        for (int i = 0; c.closeAfterThePrinter && i < 2000 && peer.closed() == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         EXPECT_EQ(use.close(), c.closed) << c.name;
         dexo().Close(device);
         for (int i = 0; i < 2000 && peer.sessions().size() < c.sessions.size(); ++i) {

@@ -55,6 +55,11 @@ public:
             }
             return false;
         }
+        // Ends the connection with a reset instead of an orderly close, as some printers do.
+        void abortOnClose() {
+            linger off{1, 0};
+            ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &off, sizeof off);
+        }
         // Reads until the other side closes its direction.
         void readToEnd() {
             while (readSome()) {
@@ -122,6 +127,8 @@ public:
         return sessions_;
     }
     int connections() const { return connections_.load(); }
+    // Connections this side has closed (a reset, when bytes were left unread, is out by then).
+    int closed() const { return closed_.load(); }
 
 private:
     void serve() {
@@ -142,6 +149,7 @@ private:
                 sessions_.push_back(connection.received);
             }
             ::close(fd);
+            ++closed_;
         }
     }
 
@@ -150,6 +158,7 @@ private:
     int stopFd_ = -1;
     int port_ = 0;
     std::atomic<int> connections_{0};
+    std::atomic<int> closed_{0};
     std::mutex mutex_;
     std::vector<std::string> sessions_;
     std::thread thread_;
