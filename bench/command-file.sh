@@ -60,18 +60,17 @@ ms_of() {
     "$@" >/dev/null 2>&1 || bench_die "run failed: $*"
     awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN {printf "%.3f", (b - a) * 1000}'
 }
-median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 copies=() tarns=() ratios=()
 for ((run = 0; run < RUNS; run++)); do
     copies+=("$(ms_of copy)")
     tarns+=("$(ms_of command_file)")
     ratios+=("$(bench_ratio "${copies[-1]}" "${tarns[-1]}")")
 done
-copy_median=$(printf '%s\n' "${copies[@]}" | median)
+copy_median=$(printf '%s\n' "${copies[@]}" | bench_median)
 copy_min=$(printf '%s\n' "${copies[@]}" | sort -g | head -n 1)
-tarn_median=$(printf '%s\n' "${tarns[@]}" | median)
+tarn_median=$(printf '%s\n' "${tarns[@]}" | bench_median)
 tarn_min=$(printf '%s\n' "${tarns[@]}" | sort -g | head -n 1)
-pair_ratio=$(printf '%s\n' "${ratios[@]}" | median)
+pair_ratio=$(printf '%s\n' "${ratios[@]}" | bench_median)
 bench_show "copy into the printer (/dev/tcp)" copy
 bench_show "tarn -c -i FILE" tarn
 mib() { awk -v ms="$1" -v s="$size" 'BEGIN {printf "%.1f", s / 1048576 / (ms / 1000)}'; }

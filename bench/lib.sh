@@ -65,10 +65,13 @@ bench_time() {
         end=$EPOCHREALTIME
         times+=("$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", (b - a) * 1000}')")
     done
-    local sorted
-    sorted=$(printf '%s\n' "${times[@]}" | sort -g)
-    printf -v "${var}_median" '%s' "$(echo "$sorted" | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}')"
-    printf -v "${var}_min" '%s' "$(echo "$sorted" | head -n 1)"
+    printf -v "${var}_median" '%s' "$(printf '%s\n' "${times[@]}" | bench_median)"
+    printf -v "${var}_min" '%s' "$(printf '%s\n' "${times[@]}" | sort -g | head -n 1)"
+}
+
+# bench_median: the median of the numbers on standard input, one a line.
+bench_median() {
+    sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'
 }
 
 # bench_show LABEL VAR: one line with the median and minimum of VAR.

@@ -69,8 +69,7 @@ bool serveQueue(const std::string& queue, RunDescription& run, const DeviceUriTa
     if (get.statusFlag || !input.getRequest.empty() || !input.setRequest.empty() ||
         !input.functionRequest.empty()) {
         // A long command file is sent in one write; what it has passed leaves memory meanwhile.
-        const ResidentTrim trim(run.commandText.droppableBegin(),
-                                run.commandFileMode ? run.commandText.droppableBytes() : 0);
+        const ResidentTrim trim(run.commandText.droppableBegin(), run.commandText.droppableBytes());
         result = runExchange(input);
         if (result.end != ExchangeEnd::Completed) {
             return false;

@@ -339,7 +339,7 @@ DEXO_Err Library::closeChannel(const void* channel, int timeout) {
     // go once more over a new connection; if they are lost again, the caller is told.
     const Deadline deadline(effectiveTimeout(timeout));
     Delivery delivery = Delivery::Taken;
-    if (!entry->peerClosed) {
+    if (!entry->socket.ended()) {
         delivery = entry->socket.shutdownAndDrain(deadline, kCloseLingerMs);
     } else if (entry->holdsUnanswered()) {
         delivery = entry->socket.settle(deadline);
@@ -364,7 +364,6 @@ DEXO_Err Library::reconnect(Channel& channel, const Deadline& deadline) {
     const DEXO_Err err = Socket::connect(channel.device->address, deadline, fresh);
     if (err == kDEXO_Err_NoErr) {
         channel.socket = std::move(fresh);
-        channel.peerClosed = false;
         // Queries asked over the old connection are answered there or not at all.
         channel.expected = completeRecords(channel.received, channel.expected).count;
     }
@@ -386,9 +385,6 @@ DEXO_Err Library::resendUnanswered(Channel& channel, const Deadline& deadline) {
                                  sent);
     std::string carry;
     channel.expected += countQueries(std::string_view(channel.unanswered.data(), sent), carry);
-    if (err == kDEXO_Err_InvalidChannel) {
-        channel.peerClosed = true;
-    }
     return err;
 }
 
@@ -417,16 +413,14 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
     const Deadline deadline(effectiveTimeout(timeout));
     // A printer may end the connection after each answer; what is written after that goes over
     // a new one instead of into a socket the printer no longer reads.
-    if (!entry->peerClosed && entry->replyEnded && entry->received.empty()) {
+    if (!entry->socket.ended() && entry->replyEnded && entry->received.empty()) {
         entry->socket.awaitPeer(deadline.sooner(kCloseGraceMs));
     }
     entry->replyEnded = false;
-    if (!entry->peerClosed) {
-        entry->peerClosed =
-            entry->socket.takeWaiting(entry->received, kReplyLimit - entry->received.size()) !=
-            PeerEnd::Open;
+    if (!entry->socket.ended()) {
+        entry->socket.takeWaiting(entry->received, kReplyLimit - entry->received.size());
     }
-    if (entry->peerClosed) {
+    if (entry->socket.ended()) {
         const DEXO_Err err = renew(*entry, deadline);
         if (err != kDEXO_Err_NoErr) {
             *size = 0;
@@ -445,9 +439,6 @@ DEXO_Err Library::write(const void* channel, const char* data, unsigned long* si
         sent += done;
     }
     *size = sent;
-    if (err == kDEXO_Err_InvalidChannel) {
-        entry->peerClosed = true;
-    }
     return err;
 }
 
@@ -479,7 +470,7 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
             channel.replyEnded = true;
             return kDEXO_Err_NoErr;
         }
-        if (channel.peerClosed) {
+        if (channel.socket.ended()) {
             err = kDEXO_Err_InvalidChannel;
             break;
         }
@@ -489,7 +480,7 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
         }
         idleBound = settled;
         const std::size_t before = channel.received.size();
-        bool closed = false;
+        bool closed = false; // the socket keeps it in mind
         err = channel.socket.receiveSome(channel.received, kReplyLimit - channel.received.size(),
                                          idleBound ? idle : deadline, closed);
         if (err == kDEXO_Err_Timeout && idleBound) {
@@ -498,7 +489,6 @@ DEXO_Err Library::collectReply(Channel& channel, int timeout) {
         if (err != kDEXO_Err_NoErr) {
             break;
         }
-        channel.peerClosed = closed;
         if (channel.received.size() > before) {
             if (!answering) {
                 answering = true;

@@ -31,7 +31,6 @@ struct Device {
 struct Channel {
     const Device* device = nullptr;
     Socket socket;
-    bool peerClosed = false;  // the printer ended the connection; the next write opens a new one
     std::string received;     // bytes read from the printer that are not handed out yet
     std::string held;         // the reply of the last read, handed out by DEXORead
     std::size_t expected = 0; // answers owed for the queries written since the last read

@@ -119,6 +119,13 @@ bool Socket::resetNow() {
     return reset_;
 }
 
+// Every byte written, our end of stream included, is acknowledged (or the queue was emptied by
+// a reset: look for one after this).
+bool Socket::queueAcknowledged() const {
+    int unacknowledged = 0;
+    return ::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+}
+
 // The kernel counts the connection's SYN among the bytes acknowledged.
 bool Socket::allAcknowledged() const {
     tcp_info info{};
@@ -183,7 +190,7 @@ DEXO_Err Socket::sendAll(const char* data, std::size_t size, const Deadline& dea
                 return kDEXO_Err_Timeout;
             }
             if ((revents & (POLLERR | POLLHUP)) != 0 && (revents & POLLOUT) == 0) {
-                resetNow();
+                noteReset();
                 return kDEXO_Err_InvalidChannel;
             }
             continue;
@@ -272,9 +279,7 @@ Delivery Socket::settle(const Deadline& deadline) {
     for (;;) {
         // Looked at in this order, a reset that empties the send queue is never taken for
         // acknowledgement.
-        int unacknowledged = 0;
-        const bool acknowledged =
-            ::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+        const bool acknowledged = queueAcknowledged();
         if (resetNow() || acknowledged) {
             return ending();
         }
@@ -306,8 +311,7 @@ Delivery Socket::shutdownAndDrain(const Deadline& deadline, int lingerMs) {
             return settle(deadline);
         }
         if (!acknowledged) {
-            int unacknowledged = 0;
-            acknowledged = ::ioctl(fd_, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged == 0;
+            acknowledged = queueAcknowledged();
             if (acknowledged) {
                 linger = deadline.sooner(lingerMs);
             }

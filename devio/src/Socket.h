@@ -41,6 +41,8 @@ public:
     Socket& operator=(const Socket&) = delete;
 
     bool valid() const { return fd_ >= 0; }
+    // The peer has ended its side, or the connection was reset: nothing more comes over it.
+    bool ended() const { return peerEnded_ || reset_; }
     int fd() const { return fd_; }
     int release() {
         int fd = fd_;
@@ -83,6 +85,7 @@ private:
     // Reads a pending connection error, if any, and keeps it in mind.
     bool resetNow();
     void noteReset();
+    bool queueAcknowledged() const;
     bool allAcknowledged() const;
     Delivery ending() const;
 
